@@ -1,0 +1,528 @@
+// Drives the running tray program from outside, the way the shell and a user would: it finds the
+// program's windows, posts the messages its tray icon and menu send, and reads and answers its
+// message boxes. One action per run, so that a shell script can sequence and check each step.
+//
+// Exit codes: 0 the action succeeded, 1 it failed or timed out, 2 bad usage.
+
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/win32/XALWindowMessages.h"
+
+namespace {
+
+namespace contract = xal::win32;
+
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr wchar_t kMenuClass[] = L"#32768";
+constexpr DWORD kPollMs = 50;
+// How long a cross-process WM_GETTEXT may take before the window counts as hung.
+constexpr UINT kSendTimeoutMs = 2000;
+// Default wait for the effect of an action that is expected to happen at once.
+constexpr DWORD kDefaultSettleMs = 5000;
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+std::string Utf8(std::wstring_view text) {
+  if (text.empty()) {
+    return {};
+  }
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
+                      nullptr, nullptr);
+  return result;
+}
+
+void Print(const std::string& line) {
+  std::fputs(line.c_str(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+DWORD ParseMs(const wchar_t* text) {
+  wchar_t* end = nullptr;
+  const unsigned long value = std::wcstoul(text, &end, 10);
+  if (end == text || *end != L'\0') {
+    throw UsageError("timeout is not a number of milliseconds: " + Utf8(text));
+  }
+  return static_cast<DWORD>(value);
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, static_cast<int>(std::size(name)));
+  return name;
+}
+
+// Goes through WM_GETTEXT so that controls of another process answer with their live text.
+std::wstring TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                          &length) == 0) {
+    return {};
+  }
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                          SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied) == 0) {
+    return {};
+  }
+  text.resize(copied);
+  return text;
+}
+
+DWORD ProcessOf(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process;
+}
+
+std::string RectText(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+         std::to_string(rect.right) + " " + std::to_string(rect.bottom) + " (" +
+         std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top) +
+         ")";
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> windows;
+  EnumChildWindows(parent, &CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+HWND FindTopLevel(std::wstring_view className) {
+  for (HWND window : TopLevelWindows()) {
+    if (lstrcmpiW(ClassOf(window).c_str(), std::wstring(className).c_str()) == 0) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+HWND MainWindow() {
+  return FindTopLevel(contract::kMainWindowClass);
+}
+
+HWND RequireMainWindow() {
+  HWND window = MainWindow();
+  if (window == nullptr) {
+    throw std::runtime_error("no window of class " + Utf8(contract::kMainWindowClass));
+  }
+  return window;
+}
+
+// A dialog or menu belongs to the program when its process owns the main window. Before the main
+// window exists (or after it is gone) a dialog is recognised by the program's title instead.
+bool BelongsToProgram(HWND window) {
+  HWND main = MainWindow();
+  if (main != nullptr) {
+    return ProcessOf(window) == ProcessOf(main);
+  }
+  return TextOf(window) == contract::kApplicationTitle;
+}
+
+HWND FindProgramWindow(std::wstring_view className) {
+  for (HWND window : TopLevelWindows()) {
+    if (IsWindowVisible(window) &&
+        lstrcmpiW(ClassOf(window).c_str(), std::wstring(className).c_str()) == 0 &&
+        BelongsToProgram(window)) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (done()) {
+      return true;
+    }
+    if (GetTickCount64() >= deadline) {
+      return false;
+    }
+    Sleep(kPollMs);
+  }
+}
+
+HWND WaitFor(const std::function<HWND()>& find, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = find()) != nullptr; }, timeoutMs);
+  return found;
+}
+
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (PostMessageW(window, message, wParam, lParam) == 0) {
+    throw std::runtime_error("PostMessage failed with error " + std::to_string(GetLastError()));
+  }
+}
+
+struct ButtonName {
+  const wchar_t* name;
+  int id;
+};
+
+constexpr ButtonName kButtons[] = {
+    {L"OK", IDOK},         {L"Cancel", IDCANCEL}, {L"Abort", IDABORT}, {L"Retry", IDRETRY},
+    {L"Ignore", IDIGNORE}, {L"Yes", IDYES},       {L"No", IDNO},
+};
+
+// Message boxes keep every possible button in their template and hide the ones not asked for,
+// so only visible buttons count.
+std::vector<HWND> VisibleButtons(HWND box) {
+  std::vector<HWND> buttons;
+  for (HWND child : ChildWindows(box)) {
+    if (IsWindowVisible(child) && lstrcmpiW(ClassOf(child).c_str(), L"Button") == 0) {
+      buttons.push_back(child);
+    }
+  }
+  return buttons;
+}
+
+std::string ButtonIdName(int id) {
+  for (const ButtonName& button : kButtons) {
+    if (button.id == id) {
+      return Utf8(button.name);
+    }
+  }
+  return "id" + std::to_string(id);
+}
+
+int WaitWindow(const wchar_t* className, DWORD timeoutMs) {
+  HWND window = WaitFor([&] { return FindTopLevel(className); }, timeoutMs);
+  if (window == nullptr) {
+    throw std::runtime_error("no window of class " + Utf8(className) + " within " +
+                             std::to_string(timeoutMs) + " ms");
+  }
+  Print(IsWindowVisible(window) ? "visible" : "hidden");
+  return 0;
+}
+
+int WaitGone(const wchar_t* className, DWORD timeoutMs) {
+  if (!WaitUntil([&] { return FindTopLevel(className) == nullptr; }, timeoutMs)) {
+    throw std::runtime_error("window of class " + Utf8(className) + " still there after " +
+                             std::to_string(timeoutMs) + " ms");
+  }
+  Print("gone");
+  return 0;
+}
+
+int PostClose() {
+  Post(RequireMainWindow(), WM_CLOSE, 0, 0);
+  Print("posted WM_CLOSE");
+  return 0;
+}
+
+int Command(const wchar_t* argument) {
+  struct Named {
+    const wchar_t* name;
+    unsigned id;
+  };
+  constexpr Named kNamed[] = {{L"Restore", contract::kCmdRestore},
+                              {L"Recheck", contract::kCmdRecheck},
+                              {L"SetIPAddresses", contract::kCmdSetIPAddresses},
+                              {L"Quit", contract::kCmdQuit}};
+  unsigned id = 0;
+  for (const Named& named : kNamed) {
+    if (lstrcmpiW(argument, named.name) == 0) {
+      id = named.id;
+    }
+  }
+  if (id == 0) {
+    id = ParseMs(argument);
+  }
+  Post(RequireMainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  Print("posted WM_COMMAND " + std::to_string(id));
+  return 0;
+}
+
+int Tray(const wchar_t* mouseMessage) {
+  UINT message = 0;
+  if (lstrcmpiW(mouseMessage, L"WM_RBUTTONUP") == 0) {
+    message = WM_RBUTTONUP;
+  } else if (lstrcmpiW(mouseMessage, L"WM_LBUTTONDBLCLK") == 0) {
+    message = WM_LBUTTONDBLCLK;
+  } else {
+    throw UsageError("tray takes WM_RBUTTONUP or WM_LBUTTONDBLCLK, not " + Utf8(mouseMessage));
+  }
+  // The shell sends the icon's id in wParam; the contract only fixes lParam.
+  Post(RequireMainWindow(), contract::kTrayCallbackMessage, 0, message);
+  Print("posted tray callback " + Utf8(mouseMessage));
+  return 0;
+}
+
+int WaitMessageBox(DWORD timeoutMs) {
+  HWND box = WaitFor([] { return FindProgramWindow(kDialogClass); }, timeoutMs);
+  if (box == nullptr) {
+    throw std::runtime_error("no message box within " + std::to_string(timeoutMs) + " ms");
+  }
+  Print("title: " + Utf8(TextOf(box)));
+  for (HWND child : ChildWindows(box)) {
+    if (lstrcmpiW(ClassOf(child).c_str(), L"Static") == 0) {
+      const std::wstring text = TextOf(child);
+      if (!text.empty()) {
+        Print("text: " + Utf8(text));
+      }
+    }
+  }
+  std::string names;
+  for (HWND button : VisibleButtons(box)) {
+    names += (names.empty() ? "" : " ") + ButtonIdName(GetDlgCtrlID(button));
+  }
+  Print("buttons: " + names);
+  return 0;
+}
+
+int Click(const wchar_t* buttonName, DWORD timeoutMs) {
+  int id = 0;
+  for (const ButtonName& button : kButtons) {
+    if (lstrcmpiW(buttonName, button.name) == 0) {
+      id = button.id;
+    }
+  }
+  if (id == 0) {
+    throw UsageError("unknown button " + Utf8(buttonName));
+  }
+  HWND box = FindProgramWindow(kDialogClass);
+  if (box == nullptr) {
+    throw std::runtime_error("no message box to click");
+  }
+  HWND target = nullptr;
+  for (HWND button : VisibleButtons(box)) {
+    if (GetDlgCtrlID(button) == id) {
+      target = button;
+    }
+  }
+  if (target == nullptr) {
+    throw std::runtime_error("the message box has no " + Utf8(buttonName) + " button");
+  }
+  // What the button itself sends to its dialog when clicked; posting it does not depend on
+  // mouse input reaching the other process.
+  Post(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(target));
+  if (!WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs)) {
+    throw std::runtime_error("the message box is still open after clicking " + Utf8(buttonName));
+  }
+  Print("clicked " + Utf8(buttonName));
+  return 0;
+}
+
+int WaitMenu(DWORD timeoutMs) {
+  HWND menu = WaitFor([] { return FindProgramWindow(kMenuClass); }, timeoutMs);
+  if (menu == nullptr) {
+    throw std::runtime_error("no popup menu within " + std::to_string(timeoutMs) + " ms");
+  }
+  Print("menu visible at " + RectText(menu));
+  return 0;
+}
+
+HWND RequireMenu() {
+  HWND menu = FindProgramWindow(kMenuClass);
+  if (menu == nullptr) {
+    throw std::runtime_error("no popup menu is open");
+  }
+  return menu;
+}
+
+// The menu's tracking loop reads the keyboard messages of its thread, whatever window they are
+// posted to; posting them works without keyboard focus on the virtual desktop.
+void PostKey(HWND menu, WPARAM key) {
+  Post(menu, WM_KEYDOWN, key, 1);
+  Post(menu, WM_KEYUP, key, 1 | (1U << 30) | (1U << 31));
+}
+
+int DismissMenu(DWORD timeoutMs) {
+  PostKey(RequireMenu(), VK_ESCAPE);
+  if (!WaitUntil([] { return FindProgramWindow(kMenuClass) == nullptr; }, timeoutMs)) {
+    throw std::runtime_error("the popup menu is still open after Escape");
+  }
+  Print("menu dismissed");
+  return 0;
+}
+
+int MenuKey(const wchar_t* keyName) {
+  struct Named {
+    const wchar_t* name;
+    WPARAM key;
+  };
+  constexpr Named kKeys[] = {{L"Up", VK_UP}, {L"Down", VK_DOWN}, {L"Return", VK_RETURN}};
+  for (const Named& named : kKeys) {
+    if (lstrcmpiW(keyName, named.name) == 0) {
+      PostKey(RequireMenu(), named.key);
+      Print("posted key " + Utf8(named.name) + " to the menu");
+      return 0;
+    }
+  }
+  throw UsageError("menu-key takes Up, Down or Return, not " + Utf8(keyName));
+}
+
+int WindowInfo(const wchar_t* className) {
+  HWND window = FindTopLevel(className);
+  if (window == nullptr) {
+    throw std::runtime_error("no window of class " + Utf8(className));
+  }
+  Print(std::string("visible: ") + (IsWindowVisible(window) ? "yes" : "no"));
+  Print(std::string("minimized: ") + (IsIconic(window) ? "yes" : "no"));
+  Print("title: " + Utf8(TextOf(window)));
+  Print("rect: " + RectText(window));
+  return 0;
+}
+
+// Tells the scripts which language file the program picks (Languages\<id>.txt for 1041, else
+// 1033.txt).
+int UserLocale() {
+  Print(std::to_string(GetUserDefaultLCID()));
+  return 0;
+}
+
+void ListWindow(HWND window, const std::string& indent) {
+  Print(indent + Utf8(ClassOf(window)) + " \"" + Utf8(TextOf(window)) +
+        "\" pid=" + std::to_string(ProcessOf(window)) +
+        (IsWindowVisible(window) ? " visible " : " hidden ") + RectText(window));
+}
+
+// For the artifacts of a failed run: every top-level window, and what the task bar holds.
+int ListWindows() {
+  for (HWND window : TopLevelWindows()) {
+    ListWindow(window, "");
+    if (lstrcmpiW(ClassOf(window).c_str(), L"Shell_TrayWnd") == 0) {
+      for (HWND child : ChildWindows(window)) {
+        ListWindow(child, "  ");
+      }
+    }
+  }
+  return 0;
+}
+
+void Usage() {
+  std::fputs(
+      "usage: xal_e2e_driver <subcommand> [arguments]\n"
+      "  wait-window <class> <timeout-ms>    a top-level window of the class exists\n"
+      "  wait-gone <class> <timeout-ms>      no top-level window of the class is left\n"
+      "  post-close                          WM_CLOSE to the main window\n"
+      "  command <id|Restore|Recheck|SetIPAddresses|Quit>  WM_COMMAND to the main window\n"
+      "  tray <WM_RBUTTONUP|WM_LBUTTONDBLCLK>  the tray icon's callback message\n"
+      "  wait-messagebox <timeout-ms>        the program shows a message box; print it\n"
+      "  click <OK|Cancel|Yes|No> [timeout-ms]  press a button of that box\n"
+      "  wait-menu <timeout-ms>              the program shows a popup menu\n"
+      "  dismiss-menu [timeout-ms]           close that menu with Escape\n"
+      "  menu-key <Up|Down|Return>           a key press in that menu\n"
+      "  window-info <class>                 visibility, title and rectangle\n"
+      "  user-locale                         the user's default locale id\n"
+      "  list-windows                        all top-level windows\n",
+      stderr);
+}
+
+int Run(const std::vector<std::wstring>& args) {
+  if (args.empty()) {
+    throw UsageError("no subcommand");
+  }
+  const std::wstring& command = args[0];
+  const auto need = [&](std::size_t min, std::size_t max) {
+    if (args.size() - 1 < min || args.size() - 1 > max) {
+      throw UsageError("wrong number of arguments for " + Utf8(command));
+    }
+  };
+  const auto optionalMs = [&](std::size_t index) {
+    return args.size() > index ? ParseMs(args[index].c_str()) : kDefaultSettleMs;
+  };
+  if (command == L"wait-window") {
+    need(2, 2);
+    return WaitWindow(args[1].c_str(), ParseMs(args[2].c_str()));
+  }
+  if (command == L"wait-gone") {
+    need(2, 2);
+    return WaitGone(args[1].c_str(), ParseMs(args[2].c_str()));
+  }
+  if (command == L"post-close") {
+    need(0, 0);
+    return PostClose();
+  }
+  if (command == L"command") {
+    need(1, 1);
+    return Command(args[1].c_str());
+  }
+  if (command == L"tray") {
+    need(1, 1);
+    return Tray(args[1].c_str());
+  }
+  if (command == L"wait-messagebox") {
+    need(1, 1);
+    return WaitMessageBox(ParseMs(args[1].c_str()));
+  }
+  if (command == L"click") {
+    need(1, 2);
+    return Click(args[1].c_str(), optionalMs(2));
+  }
+  if (command == L"wait-menu") {
+    need(1, 1);
+    return WaitMenu(ParseMs(args[1].c_str()));
+  }
+  if (command == L"dismiss-menu") {
+    need(0, 1);
+    return DismissMenu(optionalMs(1));
+  }
+  if (command == L"menu-key") {
+    need(1, 1);
+    return MenuKey(args[1].c_str());
+  }
+  if (command == L"window-info") {
+    need(1, 1);
+    return WindowInfo(args[1].c_str());
+  }
+  if (command == L"user-locale") {
+    need(0, 0);
+    return UserLocale();
+  }
+  if (command == L"list-windows") {
+    need(0, 0);
+    return ListWindows();
+  }
+  throw UsageError("unknown subcommand " + Utf8(command));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv);
+
+int wmain(int argc, wchar_t** argv) {
+  // Plain "\n" line ends and UTF-8 bytes, as the shell scripts read them.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  try {
+    return Run(std::vector<std::wstring>(argv + 1, argv + argc));
+  } catch (const UsageError& error) {
+    std::fprintf(stderr, "xal_e2e_driver: %s\n", error.what());
+    Usage();
+    return 2;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "xal_e2e_driver: %s\n", error.what());
+    return 1;
+  }
+}

@@ -1,0 +1,108 @@
+#include "catalogue/XALDisplays.h"
+
+#include "catalogue/XALItemText.h"
+#include "catalogue/XALNumbers.h"
+#include "catalogue/XALXmlRead.h"
+
+namespace xal {
+
+TXALDisplay::TXALDisplay(TXALComponent* owner) : Owner(owner) {
+  Clear();
+}
+
+void TXALDisplay::Clear() {
+  Number = -1;
+  Bounds = TXALRect{-1, -1, -1, -1};
+}
+
+void TXALDisplay::Assign(const TXALDisplay& source) {
+  Number = source.Number;
+  Bounds = source.Bounds;
+}
+
+bool TXALDisplay::Equals(const TXALDisplay& other) const {
+  return Number == other.Number && Bounds == other.Bounds;
+}
+
+void TXALDisplay::WriteXML(xml::Node& parent) const {
+  xml::Node& element = parent.AppendElement("Display");
+  element.SetAttribute("Number", IntToStr(Number));
+  element.SetAttribute("Left", IntToStr(Left()));
+  element.SetAttribute("Top", IntToStr(Top()));
+  element.SetAttribute("Width", IntToStr(Width()));
+  element.SetAttribute("Height", IntToStr(Height()));
+}
+
+void TXALDisplay::ReadXML(const xml::Node& node) {
+  ReadAsXALError([&] {
+    const std::string* number = node.FindAttribute("Number");
+    const int newNumber = number == nullptr ? 1 : LenientStrToInt(*number);
+    const TXALRect bounds = ReadRectangle(node);
+    Number = newNumber;
+    Bounds = bounds;
+  });
+}
+
+std::string TXALDisplay::ToText() const {
+  return ItemToText([this](xml::Node& parent) { WriteXML(parent); });
+}
+
+void TXALDisplay::FromText(std::string_view text) {
+  ItemFromText(text, "Display", [this](const xml::Node& node) { ReadXML(node); });
+}
+
+TXALDisplays::TXALDisplays(TXALComponent* owner) : TXALCollection(owner) {
+  Clear();
+}
+
+void TXALDisplays::Clear() {
+  ClearItems();
+  DisplayCount = 0;
+}
+
+void TXALDisplays::Assign(const TXALDisplays& source) {
+  if (&source == this) {
+    return;
+  }
+  Clear();
+  DisplayCount = source.DisplayCount;
+  AssignItems(source);
+}
+
+bool TXALDisplays::Equals(const TXALDisplays& other) const {
+  return Count() == other.Count() && DisplayCount == other.DisplayCount && ItemsEqual(other);
+}
+
+TXALDisplay& TXALDisplays::AddDisplay(int number, int left, int top, int width, int height) {
+  auto display = std::make_unique<TXALDisplay>(Owner);
+  display->Number = number;
+  display->Bounds = TXALRect{left, top, WrapAdd(left, width), WrapAdd(top, height)};
+  return Items(Add(std::move(display)));
+}
+
+void TXALDisplays::WriteXML(xml::Node& parent) const {
+  if (DisplayCount <= 0 && Count() == 0) {
+    return;
+  }
+  xml::Node& element = parent.AppendElement("Displays");
+  if (DisplayCount > 0) {
+    element.SetAttribute("Count", IntToStr(DisplayCount));
+  }
+  for (int i = 0; i < Count(); ++i) {
+    Items(i).WriteXML(element);
+  }
+}
+
+void TXALDisplays::ReadXML(const xml::Node& node) {
+  ReadAsXALError([&] {
+    const std::string* count = node.FindAttribute("Count");
+    DisplayCount = count == nullptr || count->empty() ? 1 : StrictStrToInt(*count);
+  });
+  ForEachChildNamed(node, "Display", [this](const xml::Node& child) {
+    auto display = std::make_unique<TXALDisplay>(Owner);
+    display->ReadXML(child);
+    Add(std::move(display));
+  });
+}
+
+}  // namespace xal

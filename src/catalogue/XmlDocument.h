@@ -1,0 +1,94 @@
+// The XML document model shared by every reader and writer of the program: elements with
+// ordered attributes, comments, text, processing instructions and the declaration. The parser
+// of the platform fills it (XmlParser.h); one serializer writes it (XmlWriter.h), so files come
+// out byte-identical wherever the program runs.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace xal::xml {
+
+enum class NodeKind { Document, Element, Comment, Text, Declaration, ProcessingInstruction };
+
+struct Attribute {
+  std::string Name;
+  std::string Value;
+};
+
+class Node {
+ public:
+  Node(NodeKind kind, std::string name, std::string value = {});
+  virtual ~Node() = default;
+  Node(const Node&) = delete;
+  Node& operator=(const Node&) = delete;
+
+  NodeKind Kind() const { return kind_; }
+  bool IsElement() const { return kind_ == NodeKind::Element; }
+  // Element name or processing-instruction target; "#comment", "#text", "xml" (declaration),
+  // "#document" for the other kinds.
+  const std::string& Name() const { return name_; }
+  // Text of a comment or text node, data of a processing instruction.
+  const std::string& Value() const { return value_; }
+
+  Node* Parent() const { return parent_; }
+  std::size_t ChildCount() const { return children_.size(); }
+  // Raises EListIndexError for an index outside the children.
+  const Node& Child(std::size_t index) const;
+  Node& Child(std::size_t index);
+
+  // Attributes in the order they were set. Absent and empty are different: Attribute() gives
+  // nullptr for an absent one and a pointer to "" for an empty one.
+  const std::vector<Attribute>& Attributes() const { return attributes_; }
+  const std::string* FindAttribute(std::string_view name) const;
+  bool HasAttribute(std::string_view name) const { return FindAttribute(name) != nullptr; }
+  // Replaces the value of an attribute that exists, else appends it.
+  void SetAttribute(std::string_view name, std::string value);
+
+  Node& AppendElement(std::string name);
+  Node& AppendComment(std::string text);
+  Node& AppendText(std::string text);
+  Node& AppendProcessingInstruction(std::string target, std::string data);
+  Node& InsertChild(std::size_t index, std::unique_ptr<Node> child);
+  void RemoveChild(std::size_t index);
+  void RemoveChildren();
+
+ private:
+  Node& Adopt(std::unique_ptr<Node> child);
+
+  NodeKind kind_;
+  std::string name_;
+  std::string value_;
+  Node* parent_ = nullptr;
+  std::vector<Attribute> attributes_;
+  std::vector<std::unique_ptr<Node>> children_;
+};
+
+// A document: its top-level nodes are its children (the declaration, comments, processing
+// instructions and at most one element).
+class Document : public Node {
+ public:
+  Document();
+
+  // The first top-level element, or nullptr.
+  const Node* DocumentElement() const;
+  Node* DocumentElement();
+
+  // Puts the declaration <?xml version=".." encoding=".."?> in front of every other node,
+  // replacing one that is there.
+  void SetDeclaration(std::string version, std::string encoding);
+  // Version and encoding of the declaration node, if the document has one.
+  const std::string* DeclarationVersion() const;
+  const std::string* DeclarationEncoding() const;
+};
+
+// The declaration is a node of its own kind with the attributes "version", "encoding" and,
+// when given, "standalone".
+std::unique_ptr<Node> MakeDeclaration(std::string version, std::string encoding);
+
+}  // namespace xal::xml

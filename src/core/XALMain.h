@@ -1,0 +1,94 @@
+// The main window's state and behaviour without the window: start-up, the data folder, the two
+// catalogues and the settings, the tray menu, closing and shutdown.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "catalogue/XALClasses00100.h"
+#include "catalogue/XALComponent.h"
+#include "core/CommandLine.h"
+#include "core/XALMainView.h"
+#include "platform/XALPlatform.h"
+#include "ui/XALLanguage.h"
+
+namespace xal {
+
+extern const char* const kApplicationTitle;
+extern const char* const kDataFileName;
+extern const char* const kSettingsFileName;
+// Below the roaming application data folder.
+extern const char* const kDataSubFolder;
+
+class TfmXALMain : public TXALComponent {
+ public:
+  TfmXALMain(TXALPlatform& platform, IXALMainView& view);
+  ~TfmXALMain() override;
+  TfmXALMain(const TfmXALMain&) = delete;
+  TfmXALMain& operator=(const TfmXALMain&) = delete;
+
+  // The start-up sequence. An error in a step is shown in a message box and the later steps are
+  // not run; the program then stays in a safe state: what was not made is not used, nothing is
+  // written over the user's files, and the tray menu still ends the program.
+  void FormCreate();
+  // True once every start-up step has run.
+  bool StartupComplete() const { return startupComplete_; }
+
+  // A close request: true when the window may close. Asks whether to save only when the
+  // working catalogue differs from the saved one.
+  bool FormCloseQuery();
+
+  void miRestoreClick();
+  void TrayIconDblClick();
+  void miQuitClick();
+  void pmTaskTrayPopup();
+  void ApplicationMinimize();
+
+  // Runs an event handler; an error it raises ends it and is shown in an error message box.
+  void HandleEvent(const std::function<void()>& handler);
+
+  void LoadSets(const std::string& fileName);
+  void SaveSets(const std::string& fileName, bool replaceExisting = true);
+  void LoadSettings(const std::string& fileName);
+  void SaveSettings(const std::string& fileName, bool replaceExisting = true);
+
+  const TXALCommandLine& CommandLine() const { return commandLine_; }
+  bool UseProgramFolder() const { return commandLine_.UseProgramFolder; }
+  const std::string& ProgramFolder() const { return programFolder_; }
+  const std::string& DataFolder() const { return dataFolder_; }
+  // The folder the file choosers of Export and Import open in.
+  const std::string& FileDialogFolder() const { return fileDialogFolder_; }
+  std::string DataFilePath() const { return dataFolder_ + kDataFileName; }
+  std::string SettingsFilePath() const { return dataFolder_ + kSettingsFileName; }
+  const TXALLanguage& Language() const { return language_; }
+
+  // Null until the start-up step that makes them has succeeded. The working catalogue exists
+  // only when it was read whole (or created), so a file that failed to load can never be
+  // saved over with what was read of it.
+  TXALSets* WorkingSets() { return workingSets_.get(); }
+  TXALSets* SavedSets() { return savedSets_.get(); }
+  TXALSetting* Settings() { return settings_.get(); }
+  bool ManageInvisibleWindows() const { return manageInvisibleWindows_; }
+
+ private:
+  void RunStartupSequence();
+  void ChooseDataFolder();
+  void LoadCaptions();
+
+  TXALPlatform& platform_;
+  IXALMainView& view_;
+  TXALLanguage language_;
+  TXALCommandLine commandLine_;
+  std::string programFolder_;
+  std::string dataFolder_;
+  std::string fileDialogFolder_;
+  std::string xmlComment_;
+  std::unique_ptr<TXALSetting> settings_;
+  std::unique_ptr<TXALSets> workingSets_;
+  std::unique_ptr<TXALSets> savedSets_;
+  bool manageInvisibleWindows_ = false;
+  bool startupComplete_ = false;
+};
+
+}  // namespace xal

@@ -1,0 +1,30 @@
+// What the main window's logic asks of its window and tray icon. The Windows port draws them;
+// tests record the calls.
+#pragma once
+
+#include <string>
+
+namespace xal {
+
+enum class TXALTrayItem { Restore, Recheck, SetIPAddresses, Quit };
+
+class IXALMainView {
+ public:
+  virtual ~IXALMainView() = default;
+
+  virtual void SetCaption(const std::string& caption) = 0;
+  virtual void SetTrayItemCaption(TXALTrayItem item, const std::string& caption) = 0;
+  virtual void SetTrayItemVisible(TXALTrayItem item, bool visible) = 0;
+  virtual void SetTrayItemEnabled(TXALTrayItem item, bool enabled) = 0;
+  // Show the window, restore it from the minimised state and bring it to the front.
+  virtual void ShowAndRestore() = 0;
+  // Hide the window; only the tray icon stays.
+  virtual void Hide() = 0;
+  // Raise the window to the top of the window order without showing it when it is hidden.
+  virtual void BringToTop() = 0;
+  virtual void HideTrayIcon() = 0;
+  // End the message loop; the program then ends.
+  virtual void EndMessageLoop() = 0;
+};
+
+}  // namespace xal

@@ -1,0 +1,40 @@
+// A main window that only remembers what it was told, for tests of the main window's logic.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "core/XALMainView.h"
+
+namespace xal::sim {
+
+class SimMainView : public IXALMainView {
+ public:
+  void SetCaption(const std::string& text) override { caption = text; }
+  void SetTrayItemCaption(TXALTrayItem item, const std::string& text) override {
+    trayCaptions[item] = text;
+  }
+  void SetTrayItemVisible(TXALTrayItem item, bool show) override { trayVisible[item] = show; }
+  void SetTrayItemEnabled(TXALTrayItem item, bool enable) override { trayEnabled[item] = enable; }
+  void ShowAndRestore() override {
+    visible = true;
+    minimized = false;
+    ++broughtToFront;
+  }
+  void Hide() override { visible = false; }
+  void BringToTop() override { ++broughtToFront; }
+  void HideTrayIcon() override { trayIconVisible = false; }
+  void EndMessageLoop() override { loopEnded = true; }
+
+  std::string caption;
+  std::map<TXALTrayItem, std::string> trayCaptions;
+  std::map<TXALTrayItem, bool> trayVisible;
+  std::map<TXALTrayItem, bool> trayEnabled;
+  bool visible = false;
+  bool minimized = false;
+  int broughtToFront = 0;
+  bool trayIconVisible = true;
+  bool loopEnded = false;
+};
+
+}  // namespace xal::sim

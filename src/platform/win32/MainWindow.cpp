@@ -1,0 +1,264 @@
+#include "platform/win32/MainWindow.h"
+
+#include <shellapi.h>
+
+#include "platform/win32/Resources.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/XALWindowMessages.h"
+
+namespace xal::win32 {
+namespace {
+
+constexpr UINT kTrayIconId = 1;
+// Client size of the main window.
+constexpr int kClientWidth = 771;
+constexpr int kClientHeight = 503;
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance)
+    : instance_(instance),
+      trayItems_{{{kCmdRestore, L"", true, true},
+                  {kCmdRecheck, L"", true, true},
+                  {kCmdSetIPAddresses, L"", false, true},
+                  {kCmdQuit, L"", true, true}}} {}
+
+MainWindow::~MainWindow() {
+  Destroy();
+}
+
+void MainWindow::Create() {
+  largeIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
+                                             IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+  smallIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
+                                             IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = &MainWindow::WindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hIcon = largeIcon_;
+  windowClass.hIconSm = smallIcon_;
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kMainWindowClass;
+  if (RegisterClassExW(&windowClass) == 0) {
+    throw std::runtime_error("The main window class could not be registered.");
+  }
+
+  const DWORD style = WS_OVERLAPPEDWINDOW;
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int left = work.left + (work.right - work.left - width) / 2;
+  const int top = work.top + (work.bottom - work.top - height) / 2;
+
+  window_ = CreateWindowExW(0, kMainWindowClass, kApplicationTitle, style, left, top, width, height,
+                            nullptr, nullptr, instance_, this);
+  if (window_ == nullptr) {
+    throw std::runtime_error("The main window could not be created.");
+  }
+  taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+  AddTrayIcon();
+}
+
+void MainWindow::Destroy() {
+  if (window_ != nullptr) {
+    HideTrayIcon();
+    HWND window = window_;
+    window_ = nullptr;
+    DestroyWindow(window);
+  }
+  if (largeIcon_ != nullptr) {
+    DestroyIcon(largeIcon_);
+    largeIcon_ = nullptr;
+  }
+  if (smallIcon_ != nullptr) {
+    DestroyIcon(smallIcon_);
+    smallIcon_ = nullptr;
+  }
+}
+
+void MainWindow::AddTrayIcon() {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = window_;
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = kTrayCallbackMessage;
+  data.hIcon = smallIcon_;
+  lstrcpynW(data.szTip, kApplicationTitle, static_cast<int>(std::size(data.szTip)));
+  trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void MainWindow::HideTrayIcon() {
+  if (!trayIconAdded_ || window_ == nullptr) {
+    return;
+  }
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = window_;
+  data.uID = kTrayIconId;
+  Shell_NotifyIconW(NIM_DELETE, &data);
+  trayIconAdded_ = false;
+}
+
+MainWindow::TrayItem& MainWindow::Item(TXALTrayItem item) {
+  return trayItems_[static_cast<std::size_t>(item)];
+}
+
+void MainWindow::SetCaption(const std::string& caption) {
+  SetWindowTextW(window_, Widen(caption).c_str());
+}
+
+void MainWindow::SetTrayItemCaption(TXALTrayItem item, const std::string& caption) {
+  Item(item).caption = Widen(caption);
+}
+
+void MainWindow::SetTrayItemVisible(TXALTrayItem item, bool visible) {
+  Item(item).visible = visible;
+}
+
+void MainWindow::SetTrayItemEnabled(TXALTrayItem item, bool enabled) {
+  Item(item).enabled = enabled;
+}
+
+void MainWindow::ShowAndRestore() {
+  ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(window_);
+}
+
+void MainWindow::Hide() {
+  ShowWindow(window_, SW_HIDE);
+}
+
+void MainWindow::BringToTop() {
+  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::EndMessageLoop() {
+  PostQuitMessage(0);
+}
+
+void MainWindow::ShowTrayMenu() {
+  Forward(&TfmXALMain::pmTaskTrayPopup);
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) {
+    return;
+  }
+  for (const TrayItem& item : trayItems_) {
+    if (item.visible) {
+      AppendMenuW(menu, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), item.command,
+                  item.caption.c_str());
+    }
+  }
+  SetMenuDefaultItem(menu, kCmdRestore, FALSE);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  // The menu closes when the user clicks elsewhere only if our window is in the foreground.
+  SetForegroundWindow(window_);
+  TrackPopupMenuEx(menu, TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, cursor.x, cursor.y, window_, nullptr);
+  PostMessageW(window_, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+}
+
+void MainWindow::Forward(void (TfmXALMain::*handler)()) {
+  if (presenter_ != nullptr) {
+    presenter_->HandleEvent([this, handler] { (presenter_->*handler)(); });
+  }
+}
+
+void MainWindow::OnCommand(UINT command) {
+  switch (command) {
+    case kCmdRestore:
+      Forward(&TfmXALMain::miRestoreClick);
+      break;
+    case kCmdQuit:
+      Forward(&TfmXALMain::miQuitClick);
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr || self->window_ != window) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kTrayCallbackMessage) {
+    switch (LOWORD(lParam)) {
+      case WM_LBUTTONDBLCLK:
+        Forward(&TfmXALMain::TrayIconDblClick);
+        break;
+      case WM_RBUTTONUP:
+      case WM_CONTEXTMENU:
+        ShowTrayMenu();
+        break;
+      default:
+        break;
+    }
+    return 0;
+  }
+  if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
+    // Explorer restarted: the notification area forgot our icon.
+    AddTrayIcon();
+    return 0;
+  }
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0) {
+        OnCommand(LOWORD(wParam));
+      }
+      return 0;
+    case WM_SIZE:
+      if (wParam == SIZE_MINIMIZED) {
+        Forward(&TfmXALMain::ApplicationMinimize);
+      }
+      return 0;
+    case WM_CLOSE: {
+      bool mayClose = true;
+      if (presenter_ != nullptr) {
+        presenter_->HandleEvent([this, &mayClose] { mayClose = presenter_->FormCloseQuery(); });
+      }
+      if (mayClose) {
+        HideTrayIcon();
+        PostQuitMessage(0);
+      }
+      return 0;
+    }
+    case WM_QUERYENDSESSION: {
+      bool mayEnd = true;
+      if (presenter_ != nullptr) {
+        presenter_->HandleEvent([this, &mayEnd] { mayEnd = presenter_->FormCloseQuery(); });
+      }
+      return mayEnd ? TRUE : FALSE;
+    }
+    case WM_ENDSESSION:
+      if (wParam != 0) {
+        HideTrayIcon();
+        PostQuitMessage(0);
+      }
+      return 0;
+    default:
+      return DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+}  // namespace xal::win32

@@ -1,0 +1,64 @@
+// The main window and its tray icon on Windows. It only draws and forwards events: every
+// decision is made by TfmXALMain.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "core/XALMain.h"
+#include "core/XALMainView.h"
+
+namespace xal::win32 {
+
+class MainWindow : public IXALMainView {
+ public:
+  explicit MainWindow(HINSTANCE instance);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // Creates the hidden window and puts the icon into the notification area.
+  void Create();
+  void Attach(TfmXALMain* presenter) { presenter_ = presenter; }
+  void Destroy();
+  HWND Handle() const { return window_; }
+
+  void SetCaption(const std::string& caption) override;
+  void SetTrayItemCaption(TXALTrayItem item, const std::string& caption) override;
+  void SetTrayItemVisible(TXALTrayItem item, bool visible) override;
+  void SetTrayItemEnabled(TXALTrayItem item, bool enabled) override;
+  void ShowAndRestore() override;
+  void Hide() override;
+  void BringToTop() override;
+  void HideTrayIcon() override;
+  void EndMessageLoop() override;
+
+ private:
+  struct TrayItem {
+    UINT command;
+    std::wstring caption;
+    bool visible = true;
+    bool enabled = true;
+  };
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void AddTrayIcon();
+  void ShowTrayMenu();
+  void OnCommand(UINT command);
+  void Forward(void (TfmXALMain::*handler)());
+  TrayItem& Item(TXALTrayItem item);
+
+  HINSTANCE instance_;
+  HWND window_ = nullptr;
+  HICON largeIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  UINT taskbarCreatedMessage_ = 0;
+  bool trayIconAdded_ = false;
+  TfmXALMain* presenter_ = nullptr;
+  std::array<TrayItem, 4> trayItems_;
+};
+
+}  // namespace xal::win32

@@ -1,0 +1,348 @@
+// The Windows parser: XmlLite, part of every supported Windows. MinGW has its header but no
+// import library, so the DLL is loaded on first use. XmlLite is not a COM server: it works on
+// any thread whether COM is initialised there or not.
+#include <windows.h>
+// windows.h first: the headers below need its types.
+#include <objidl.h>
+#include <shlwapi.h>
+#include <wrl/client.h>
+#include <xmllite.h>
+
+#include <cstdio>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "catalogue/XmlParser.h"
+#include "platform/win32/WideText.h"
+
+namespace xal::xml {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+using win32::Narrow;
+using CreateXmlReaderFunction = decltype(&::CreateXmlReader);
+
+// Taken from the system folder only, so a file of that name beside the program is never loaded.
+CreateXmlReaderFunction LoadCreateXmlReader() {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) {
+    return nullptr;
+  }
+  const std::wstring path = std::wstring(folder, length) + L"\\xmllite.dll";
+  // Kept loaded for the life of the process; readers made from it may outlive any one call.
+  HMODULE module = LoadLibraryW(path.c_str());
+  if (module == nullptr) {
+    return nullptr;
+  }
+  // Through void(*)() so that the compiler accepts the cast between function types.
+  return reinterpret_cast<CreateXmlReaderFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(module, "CreateXmlReader")));
+}
+
+CreateXmlReaderFunction CreateXmlReaderEntry() {
+  static const CreateXmlReaderFunction entry = LoadCreateXmlReader();
+  return entry;
+}
+
+// The reader is set to refuse them; the words are those of the other platforms' parser.
+constexpr char kDoctypeRefused[] = "document type declarations are not allowed";
+
+struct ReasonEntry {
+  unsigned long code;
+  const char* text;
+};
+
+// Readable reasons for the errors that text can cause; the wording follows XmlLite's own list.
+constexpr ReasonEntry kReasons[] = {
+    {MX_E_INPUTEND, "unexpected end of input"},
+    {MX_E_ENCODING, "unrecognized encoding"},
+    {MX_E_ENCODINGSWITCH, "unable to switch the encoding"},
+    {MX_E_ENCODINGSIGNATURE, "unrecognized input signature"},
+    {WC_E_WHITESPACE, "white space expected"},
+    {WC_E_SEMICOLON, "semicolon expected"},
+    {WC_E_GREATERTHAN, "'>' expected"},
+    {WC_E_QUOTE, "quote expected"},
+    {WC_E_EQUAL, "equal sign expected"},
+    {WC_E_LESSTHAN, "'<' is not allowed in an attribute value"},
+    {WC_E_HEXDIGIT, "hexadecimal digit expected"},
+    {WC_E_DIGIT, "decimal digit expected"},
+    {WC_E_LEFTBRACKET, "'[' expected"},
+    {WC_E_LEFTPAREN, "'(' expected"},
+    {WC_E_XMLCHARACTER, "character not allowed in XML"},
+    {WC_E_NAMECHARACTER, "character not allowed in a name"},
+    {WC_E_SYNTAX, "incorrect document syntax"},
+    {WC_E_CDSECT, "incorrect CDATA section syntax"},
+    {WC_E_COMMENT, "incorrect comment syntax"},
+    {WC_E_CONDSECT, "incorrect conditional section syntax"},
+    {WC_E_NAME, "name expected"},
+    {WC_E_ROOTELEMENT, "only one document element is allowed"},
+    {WC_E_ELEMENTMATCH, "end tag does not match the start tag"},
+    {WC_E_UNIQUEATTRIBUTE, "duplicate attribute"},
+    {WC_E_TEXTXMLDECL, "XML declaration not at the beginning of the input"},
+    {WC_E_LEADINGXML, "processing instruction targets starting with \"xml\" are reserved"},
+    {WC_E_TEXTDECL, "incorrect text declaration syntax"},
+    {WC_E_XMLDECL, "incorrect XML declaration syntax"},
+    {WC_E_ENCNAME, "incorrect encoding name syntax"},
+    {WC_E_UNDECLAREDENTITY, "undefined entity"},
+    {WC_E_PI, "incorrect processing instruction syntax"},
+    {WC_E_QUESTIONMARK, "'?' expected"},
+    {WC_E_CDSECTEND, "\"]]>\" is not allowed in text"},
+    {WC_E_DTDPROHIBITED, kDoctypeRefused},
+    {WC_E_DECLDOCTYPE, kDoctypeRefused},
+    {WC_E_INVALIDXMLSPACE, "xml:space must be \"default\" or \"preserve\""},
+    {NC_E_QNAMECHARACTER, "character not allowed in a qualified name"},
+    {NC_E_QNAMECOLON, "more than one colon in a qualified name"},
+    {NC_E_NAMECOLON, "colon in a name"},
+    {NC_E_DECLAREDPREFIX, "namespace prefix declared wrongly"},
+    {NC_E_UNDECLAREDPREFIX, "undeclared namespace prefix"},
+    {NC_E_EMPTYURI, "a namespace prefix must not be bound to an empty URI"},
+    {NC_E_XMLPREFIXRESERVED, "the prefix \"xml\" is reserved"},
+    {NC_E_XMLNSPREFIXRESERVED, "the prefix \"xmlns\" is reserved"},
+    {NC_E_XMLURIRESERVED, "the XML namespace URI is reserved for the prefix \"xml\""},
+    {NC_E_XMLNSURIRESERVED, "the xmlns namespace URI is reserved"},
+    {SC_E_MAXELEMENTDEPTH, "elements nested too deeply"},
+    {XML_E_INVALID_DECIMAL, "character reference to a character not allowed in XML"},
+    {XML_E_INVALID_HEXIDECIMAL, "character reference to a character not allowed in XML"},
+    {XML_E_INVALID_UNICODE, "character reference to a character not allowed in XML"},
+    {XML_E_INVALIDENCODING, "the text does not match its encoding"},
+};
+
+std::string Reason(unsigned long code) {
+  for (const ReasonEntry& entry : kReasons) {
+    if (entry.code == code) {
+      return entry.text;
+    }
+  }
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "XML error 0x%08lX", code);
+  return buffer;
+}
+
+[[noreturn]] void ThrowParseError(const std::string& sourceName, const std::string& reason,
+                                  int line, int column) {
+  throw EXmlParseError(FormatParseError(sourceName, reason, line, column), line, column);
+}
+
+bool IsXmlSpace(const std::string& text) {
+  return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+class XmlLiteBuilder {
+ public:
+  XmlLiteBuilder(std::string_view bytes, const std::string& sourceName)
+      : bytes_(bytes), sourceName_(sourceName) {}
+
+  std::unique_ptr<Document> Run() {
+    Open();
+    document_ = std::make_unique<Document>();
+    current_ = document_.get();
+    XmlNodeType type = XmlNodeType_None;
+    HRESULT hr;
+    while ((hr = reader_->Read(&type)) == S_OK) {
+      CheckProgress(type);
+      switch (type) {
+        case XmlNodeType_XmlDeclaration:
+          Declaration();
+          break;
+        case XmlNodeType_Element:
+          StartElement();
+          break;
+        case XmlNodeType_EndElement:
+          EndElement();
+          break;
+        // CDATA and white space join the text around them, as one piece of character data.
+        case XmlNodeType_Text:
+        case XmlNodeType_CDATA:
+        case XmlNodeType_Whitespace:
+          text_ += Narrow(Value());
+          break;
+        case XmlNodeType_Comment:
+          FlushText();
+          current_->AppendComment(Narrow(Value()));
+          break;
+        case XmlNodeType_ProcessingInstruction:
+          FlushText();
+          current_->AppendProcessingInstruction(Narrow(LocalName()), Narrow(Value()));
+          break;
+        case XmlNodeType_DocumentType:
+          ThrowAt(kDoctypeRefused);
+          break;
+        default:
+          break;
+      }
+    }
+    if (FAILED(hr)) {
+      Fail(hr);
+    }
+    // Input without a document element, or with elements still open, may end without an error.
+    if (current_ != document_.get() || document_->DocumentElement() == nullptr) {
+      ThrowAt("no element found");
+    }
+    FlushText();
+    return std::move(document_);
+  }
+
+ private:
+  void Open() {
+    const CreateXmlReaderFunction create = CreateXmlReaderEntry();
+    if (create == nullptr) {
+      ThrowParseError(sourceName_, "the system's XML parser (xmllite.dll) is not available", 1, 1);
+    }
+    Check(create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader_.GetAddressOf()), nullptr));
+    // SHCreateMemStream copies the bytes; it takes a UINT size.
+    if (bytes_.size() > UINT_MAX) {
+      throw std::bad_alloc();
+    }
+    static const BYTE kNothing = 0;
+    ComPtr<IStream> stream;
+    stream.Attach(
+        SHCreateMemStream(bytes_.empty() ? &kNothing : reinterpret_cast<const BYTE*>(bytes_.data()),
+                          static_cast<UINT>(bytes_.size())));
+    if (!stream) {
+      throw std::bad_alloc();
+    }
+    Check(reader_->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit));
+    // No depth limit, as on the other platforms (XmlLite's default stops at 256).
+    Check(reader_->SetProperty(XmlReaderProperty_MaxElementDepth, 0));
+    Check(reader_->SetInput(stream.Get()));
+  }
+
+  void Check(HRESULT hr) {
+    if (FAILED(hr)) {
+      Fail(hr);
+    }
+  }
+
+  [[noreturn]] void Fail(HRESULT hr) {
+    if (hr == E_OUTOFMEMORY) {
+      throw std::bad_alloc();
+    }
+    ThrowAt(Reason(static_cast<unsigned long>(hr)));
+  }
+
+  [[noreturn]] void ThrowAt(const std::string& reason) {
+    UINT line = 0;
+    UINT column = 0;
+    if (reader_) {
+      reader_->GetLineNumber(&line);
+      reader_->GetLinePosition(&column);
+    }
+    ThrowParseError(sourceName_, reason, line > 0 ? static_cast<int>(line) : 1,
+                    column > 0 ? static_cast<int>(column) : 1);
+  }
+
+  // Every node starts at its own place in the text. Wine's XmlLite, given a document that ends
+  // inside an element, returns the same node again and again instead of an error.
+  void CheckProgress(XmlNodeType type) {
+    UINT line = 0;
+    UINT column = 0;
+    reader_->GetLineNumber(&line);
+    reader_->GetLinePosition(&column);
+    if (type == lastType_ && line == lastLine_ && column == lastColumn_) {
+      ThrowAt(Reason(MX_E_INPUTEND));
+    }
+    lastType_ = type;
+    lastLine_ = line;
+    lastColumn_ = column;
+  }
+
+  std::wstring_view Value() {
+    const WCHAR* text = nullptr;
+    UINT length = 0;
+    Check(reader_->GetValue(&text, &length));
+    return {text, length};
+  }
+
+  std::wstring_view LocalName() {
+    const WCHAR* text = nullptr;
+    UINT length = 0;
+    Check(reader_->GetLocalName(&text, &length));
+    return {text, length};
+  }
+
+  std::wstring_view QualifiedName() {
+    const WCHAR* text = nullptr;
+    UINT length = 0;
+    Check(reader_->GetQualifiedName(&text, &length));
+    return {text, length};
+  }
+
+  void FlushText() {
+    if (!text_.empty()) {
+      if (!IsXmlSpace(text_)) {
+        current_->AppendText(std::move(text_));
+      }
+      text_.clear();
+    }
+  }
+
+  void Declaration() {
+    std::string version;
+    std::string encoding;
+    std::string standalone;
+    for (HRESULT hr = reader_->MoveToFirstAttribute(); hr == S_OK;
+         hr = reader_->MoveToNextAttribute()) {
+      const std::wstring_view name = LocalName();
+      if (name == L"version") {
+        version = Narrow(Value());
+      } else if (name == L"encoding") {
+        encoding = Narrow(Value());
+      } else if (name == L"standalone") {
+        standalone = Narrow(Value());
+      }
+    }
+    auto declaration = MakeDeclaration(std::move(version), std::move(encoding));
+    if (!standalone.empty()) {
+      declaration->SetAttribute("standalone", std::move(standalone));
+    }
+    document_->InsertChild(document_->ChildCount(), std::move(declaration));
+  }
+
+  void StartElement() {
+    FlushText();
+    // Asked before the attributes are visited: it describes the element, not an attribute.
+    const bool empty = reader_->IsEmptyElement() != FALSE;
+    Node& element = current_->AppendElement(Narrow(QualifiedName()));
+    for (HRESULT hr = reader_->MoveToFirstAttribute(); hr == S_OK;
+         hr = reader_->MoveToNextAttribute()) {
+      std::string name = Narrow(QualifiedName());
+      // XmlLite refuses these itself; Wine's passes them on, and the model keeps names unique.
+      if (element.HasAttribute(name)) {
+        ThrowAt(Reason(WC_E_UNIQUEATTRIBUTE));
+      }
+      element.SetAttribute(name, Narrow(Value()));
+    }
+    if (!empty) {
+      current_ = &element;
+    }
+  }
+
+  void EndElement() {
+    // Only a parser that lost count would close more than it opened.
+    if (current_ == document_.get()) {
+      ThrowAt(Reason(WC_E_ELEMENTMATCH));
+    }
+    FlushText();
+    current_ = current_->Parent();
+  }
+
+  std::string_view bytes_;
+  const std::string& sourceName_;
+  ComPtr<IXmlReader> reader_;
+  std::unique_ptr<Document> document_;
+  Node* current_ = nullptr;
+  std::string text_;
+  XmlNodeType lastType_ = XmlNodeType_None;
+  UINT lastLine_ = 0;
+  UINT lastColumn_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<Document> Parse(std::string_view bytes, const std::string& sourceName) {
+  return XmlLiteBuilder(bytes, sourceName).Run();
+}
+
+}  // namespace xal::xml

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "catalogue/XALErrors.h"
+#include "catalogue/XmlDocument.h"
+#include "catalogue/XmlParser.h"
+#include "catalogue/XmlWriter.h"
+
+namespace xal::xml {
+namespace {
+
+TEST(XmlDocumentModel, AttributesAndChildren) {
+  Document document;
+  Node& root = document.AppendElement("root");
+  root.SetAttribute("b", "1");
+  root.SetAttribute("a", "");
+  root.SetAttribute("b", "2");
+  ASSERT_EQ(root.Attributes().size(), 2u);
+  EXPECT_EQ(root.Attributes()[0].Name, "b");
+  EXPECT_EQ(root.Attributes()[0].Value, "2");
+  EXPECT_TRUE(root.HasAttribute("a"));
+  EXPECT_FALSE(root.HasAttribute("c"));
+  EXPECT_EQ(root.Parent(), &document);
+  EXPECT_THROW(root.Child(0), EListIndexError);
+  EXPECT_THROW(root.RemoveChild(0), EListIndexError);
+
+  // The document element is the first element, wherever comments stand.
+  Document commented;
+  commented.AppendComment("c");
+  EXPECT_EQ(commented.DocumentElement(), nullptr);
+  Node& element = commented.AppendElement("e");
+  EXPECT_EQ(commented.DocumentElement(), &element);
+  commented.SetDeclaration("1.0", "utf-8");
+  commented.SetDeclaration("1.0", "utf-16");
+  ASSERT_EQ(commented.ChildCount(), 3u);
+  EXPECT_EQ(*commented.DeclarationEncoding(), "utf-16");
+}
+
+TEST(XmlWriter, IndentedLayout) {
+  Document document;
+  document.AppendComment(" note ");
+  Node& root = document.AppendElement("Root");
+  root.SetAttribute("Version", "1.00");
+  Node& child = root.AppendElement("Child");
+  child.AppendElement("Leaf").SetAttribute("Name", "x");
+  child.AppendComment("inner");
+  root.AppendElement("Empty");
+  document.SetDeclaration("1.0", "utf-8");
+  EXPECT_EQ(Serialize(document, XmlLayout::Indented),
+            "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+            "<!-- note -->\r\n"
+            "<Root Version=\"1.00\">\r\n"
+            "  <Child>\r\n"
+            "    <Leaf Name=\"x\"/>\r\n"
+            "    <!--inner-->\r\n"
+            "  </Child>\r\n"
+            "  <Empty/>\r\n"
+            "</Root>\r\n");
+  EXPECT_EQ(Serialize(document, XmlLayout::SingleLine),
+            "<?xml version=\"1.0\" encoding=\"utf-8\"?><!-- note --><Root Version=\"1.00\">"
+            "<Child><Leaf Name=\"x\"/><!--inner--></Child><Empty/></Root>\r\n");
+  EXPECT_EQ(Serialize(Document(), XmlLayout::SingleLine), "");
+  EXPECT_EQ(Serialize(Document(), XmlLayout::Indented), "");
+}
+
+TEST(XmlWriter, EscapesAttributesAndText) {
+  EXPECT_EQ(EscapeAttribute("a&b<c>d\"e'f"), "a&amp;b&lt;c&gt;d&quot;e'f");
+  EXPECT_EQ(EscapeAttribute("1\r\n2\t3"), "1&#13;&#10;2&#9;3");
+  EXPECT_EQ(EscapeText("a&b<c>d\"e"), "a&amp;b&lt;c&gt;d\"e");
+  EXPECT_EQ(EscapeText("line\nbreak\ttab\r"), "line\nbreak\ttab&#13;");
+  EXPECT_EQ(EscapeAttribute("Büro 東京"), "Büro 東京");
+}
+
+TEST(XmlWriter, MixedContentIsNotIndented) {
+  Document document;
+  Node& root = document.AppendElement("a");
+  root.AppendText(" keep ");
+  root.AppendElement("b");
+  EXPECT_EQ(Serialize(document, XmlLayout::Indented), "<a> keep <b/></a>\r\n");
+}
+
+TEST(XmlWriter, CommentsStayWellFormed) {
+  Document document;
+  document.AppendComment("a--b-");
+  document.AppendElement("r");
+  const std::string text = Serialize(document, XmlLayout::SingleLine);
+  const auto parsed = Parse(text);
+  EXPECT_EQ(parsed->Child(0).Kind(), NodeKind::Comment);
+  EXPECT_EQ(text.find("--b"), std::string::npos) << text;
+}
+
+// What the writer produces, the parser gives back unchanged.
+TEST(XmlWriter, RoundTripThroughTheParser) {
+  const std::string tricky = "&<>\"' \r\n\t Büro 東京";
+  Document document;
+  Node& root = document.AppendElement("r");
+  root.SetAttribute("v", tricky);
+  root.SetAttribute("empty", "");
+  root.AppendElement("c").AppendText(tricky);
+  for (XmlLayout layout : {XmlLayout::Indented, XmlLayout::SingleLine}) {
+    const auto parsed = Parse(Serialize(document, layout));
+    const Node& back = *parsed->DocumentElement();
+    EXPECT_EQ(*back.FindAttribute("v"), tricky);
+    EXPECT_EQ(*back.FindAttribute("empty"), "");
+    EXPECT_EQ(back.Child(0).Child(0).Value(), tricky);
+  }
+}
+
+}  // namespace
+}  // namespace xal::xml
