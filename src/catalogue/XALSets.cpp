@@ -67,7 +67,7 @@ void TXALSets::LoadFromFile(const IFileSystem& files, const std::string& fileNam
 
 void TXALSets::SaveToFile(IFileSystem& files, const std::string& fileName,
                           const std::string& comment, bool replaceExisting) const {
-  WriteXmlFile(files, fileName, SaveToBytes(comment), replaceExisting);
+  files.WriteFileAtomic(fileName, SaveToBytes(comment), replaceExisting);
 }
 
 }  // namespace xal

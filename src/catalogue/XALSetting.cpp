@@ -120,7 +120,7 @@ void TXALSetting::LoadFromFile(const IFileSystem& files, const std::string& file
 
 void TXALSetting::SaveToFile(IFileSystem& files, const std::string& fileName,
                              const std::string& comment, bool replaceExisting) const {
-  WriteXmlFile(files, fileName, SaveToBytes(comment), replaceExisting);
+  files.WriteFileAtomic(fileName, SaveToBytes(comment), replaceExisting);
 }
 
 }  // namespace xal

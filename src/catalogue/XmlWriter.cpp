@@ -2,12 +2,32 @@
 
 #include <string_view>
 
+#include "catalogue/Utf8.h"
+#include "catalogue/XALErrors.h"
+
 namespace xal::xml {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// XML 1.0 can't hold control characters other than tab, line feed and carriage return, not even
+// as references, nor bytes that are not UTF-8. Writing them would give a file that no parser
+// reads back, so the whole write is refused instead.
+void CheckStorable(std::string_view value) {
+  for (char c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+      throw EXALError("The text \"" + std::string(value.substr(0, 60)) +
+                      "\" holds a control character that an XML file cannot store.");
+    }
+  }
+  if (!IsValidUtf8(value)) {
+    throw EXALError("A text holds bytes that are not UTF-8 and can't be stored in an XML file.");
+  }
+}
+
 void AppendEscaped(std::string& out, std::string_view value, bool attribute) {
+  CheckStorable(value);
   for (char c : value) {
     switch (c) {
       case '&':
@@ -92,6 +112,7 @@ class Writer {
         break;
       case NodeKind::Comment:
         out_ += "<!--";
+        CheckStorable(node.Value());
         out_ += SafeCommentText(node.Value());
         out_ += "-->";
         break;

@@ -142,7 +142,9 @@ void TfmXALMain::miQuitClick() {
 }
 
 void TfmXALMain::pmTaskTrayPopup() {
-  // Shown only while a matching set has IP settings that differ from the adapters'.
+  // This build does not probe the environment yet, so there is nothing to recheck and no IP
+  // setting can be pending; the items stay in the menu's order for when it does.
+  view_.SetTrayItemEnabled(TXALTrayItem::Recheck, false);
   view_.SetTrayItemVisible(TXALTrayItem::SetIPAddresses, false);
 }
 

@@ -22,10 +22,6 @@ struct TXALLanguageLine {
 // LF or CR; lines without "=" are comments and left out.
 std::vector<TXALLanguageLine> SplitLanguageLines(std::string_view bytes);
 
-// Well-formed UTF-8 throughout: no overlong forms, no surrogates, nothing above U+10FFFF and no
-// sequence cut short.
-bool IsValidUtf8(std::string_view bytes);
-
 // The entries of a comma text ("Normal,Minimized,Maximized"): entries are separated by commas
 // or blanks; an entry that holds either is enclosed in double quotes, inside which a doubled
 // quote stands for one quote. Two commas in a row give an empty entry.

@@ -142,6 +142,7 @@ TEST_F(MainStartup, TrayMenuHidesSetIPAddressesWhileNothingIsPending) {
   TfmXALMain& form = Start();
   form.pmTaskTrayPopup();
   EXPECT_FALSE(view_.trayVisible[TXALTrayItem::SetIPAddresses]);
+  EXPECT_FALSE(view_.trayEnabled[TXALTrayItem::Recheck]);
 }
 
 class MainClosing : public MainStartup {
@@ -215,7 +216,9 @@ struct StartupFailure {
   bool settingsMade;
 };
 
-void PrintTo(const StartupFailure& failure, std::ostream* out) { *out << failure.name; }
+void PrintTo(const StartupFailure& failure, std::ostream* out) {
+  *out << failure.name;
+}
 
 class MainStartupFailure : public MainStartup,
                            public ::testing::WithParamInterface<StartupFailure> {};

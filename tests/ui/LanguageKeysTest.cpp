@@ -2,6 +2,8 @@
 // program's source code reads.
 #include <gtest/gtest.h>
 
+#include "catalogue/Utf8.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "catalogue/Utf8.h"
+
 #include <string>
 #include <vector>
 
