@@ -18,6 +18,7 @@ if [ -n "${DISPLAY:-}" ]; then
   export XAL_KEEP_DISPLAY=1
 fi
 # shellcheck source=../e2e/wine-env.sh
+export XAL_WINEPREFIX="${XAL_WINEPREFIX:-$PWD/build/wineprefix-demo}"
 source e2e/wine-env.sh
 trap xal_wine_stop EXIT
 

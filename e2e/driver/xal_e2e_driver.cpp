@@ -53,13 +53,17 @@ void Print(const std::string& line) {
   std::fflush(stdout);
 }
 
-DWORD ParseMs(const wchar_t* text) {
+DWORD ParseNumber(const wchar_t* text, const char* what) {
   wchar_t* end = nullptr;
   const unsigned long value = std::wcstoul(text, &end, 10);
   if (end == text || *end != L'\0') {
-    throw UsageError("timeout is not a number of milliseconds: " + Utf8(text));
+    throw UsageError(std::string(what) + " is not a decimal number: " + Utf8(text));
   }
   return static_cast<DWORD>(value);
+}
+
+DWORD ParseMs(const wchar_t* text) {
+  return ParseNumber(text, "timeout in milliseconds");
 }
 
 std::wstring ClassOf(HWND window) {
@@ -256,7 +260,7 @@ int Command(const wchar_t* argument) {
     }
   }
   if (id == 0) {
-    id = ParseMs(argument);
+    id = ParseNumber(argument, "command id");
   }
   Post(RequireMainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
   Print("posted WM_COMMAND " + std::to_string(id));
