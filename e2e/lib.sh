@@ -132,7 +132,7 @@ xal_pick_language() {
 xal_lang_value() {
   tr '\r' '\n' <"$XAL_LANG_FILE" | awk -v key="$1" '
     { i = index($0, "=") }
-    i > 0 && tolower(substr($0, 1, i - 1)) == tolower(key) { print substr($0, i + 1); found = 1; exit }
+    !found && i > 0 && tolower(substr($0, 1, i - 1)) == tolower(key) { print substr($0, i + 1); found = 1 }
     END { exit !found }'
 }
 

@@ -80,6 +80,23 @@ TXALDisplay& TXALDisplays::AddDisplay(int number, int left, int top, int width, 
   return Items(Add(std::move(display)));
 }
 
+bool TXALDisplays::MatchesScreen(const std::vector<TXALMonitor>& monitors) const {
+  const auto monitorCount = static_cast<long long>(monitors.size());
+  if (DisplayCount != 0 && DisplayCount != monitorCount) {
+    return false;
+  }
+  for (int i = 0; i < Count(); ++i) {
+    const TXALDisplay& display = Items(i);
+    if (display.Number < 1 || display.Number > monitorCount) {
+      return false;
+    }
+    if (!(display.Bounds == monitors[static_cast<std::size_t>(display.Number - 1)].Bounds)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 void TXALDisplays::WriteXML(xml::Node& parent) const {
   if (DisplayCount <= 0 && Count() == 0) {
     return;

@@ -3,11 +3,13 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/XALComponent.h"
 #include "catalogue/XALLists.h"
 #include "catalogue/XALRect.h"
 #include "catalogue/XmlDocument.h"
+#include "platform/Monitors.h"
 
 namespace xal {
 
@@ -51,6 +53,10 @@ class TXALDisplays : public TXALCollection<TXALDisplay> {
 
   // Appends a display with this list's Owner and Bounds (left, top, left + width, top + height).
   TXALDisplay& AddDisplay(int number, int left, int top, int width, int height);
+
+  // Whether the screen has the layout: the number of monitors when DisplayCount asks for one,
+  // and each display's bounds exactly equal to those of the monitor with its number.
+  bool MatchesScreen(const std::vector<TXALMonitor>& monitors) const;
 
   void WriteXML(xml::Node& parent) const;
   // Errors come as EXALError.

@@ -20,6 +20,7 @@ TfmXALMain::~TfmXALMain() {
   workingSets_.reset();
   savedSets_.reset();
   settings_.reset();
+  fmXALCurrent_.reset();
 }
 
 void TfmXALMain::FormCreate() {
@@ -80,7 +81,15 @@ void TfmXALMain::RunStartupSequence() {
   savedSets_ = std::make_unique<TXALSets>(this);
   savedSets_->Assign(*workingSets_);
 
+  platform_.Monitors.Refresh();
+  fmXALCurrent_ = std::make_unique<TfmXALCurrent>(platform_, language_);
+
   LoadCaptions();
+
+  fmXALCurrent_->RefreshDisplays();
+  fmXALCurrent_->RefreshIPAddresses();
+  fmXALCurrent_->RefreshWiFi();
+  fmXALCurrent_->RefreshPrinters();
 }
 
 void TfmXALMain::ChooseDataFolder() {
@@ -142,14 +151,22 @@ void TfmXALMain::miQuitClick() {
 }
 
 void TfmXALMain::pmTaskTrayPopup() {
-  // This build does not probe the environment yet, so there is nothing to recheck and no IP
-  // setting can be pending; the items stay in the menu's order for when it does.
+  // Until sets are matched against the environment there is nothing to recheck and no IP
+  // setting can be pending; the items keep their places in the menu.
   view_.SetTrayItemEnabled(TXALTrayItem::Recheck, false);
   view_.SetTrayItemVisible(TXALTrayItem::SetIPAddresses, false);
 }
 
 void TfmXALMain::ApplicationMinimize() {
   view_.Hide();
+}
+
+void TfmXALMain::WMDisplayChange() {
+  if (!fmXALCurrent_) {
+    return;
+  }
+  platform_.Monitors.Refresh();
+  fmXALCurrent_->RefreshDisplays();
 }
 
 void TfmXALMain::HandleEvent(const std::function<void()>& handler) {

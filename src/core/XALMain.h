@@ -11,6 +11,7 @@
 #include "core/CommandLine.h"
 #include "core/XALMainView.h"
 #include "platform/XALPlatform.h"
+#include "sensing/XALCurrent.h"
 #include "ui/XALLanguage.h"
 
 namespace xal {
@@ -44,6 +45,9 @@ class TfmXALMain : public TXALComponent {
   void miQuitClick();
   void pmTaskTrayPopup();
   void ApplicationMinimize();
+  // The system reports a change of the displays: the monitor list is read again and the
+  // display probe refreshed.
+  void WMDisplayChange();
 
   // Runs an event handler; an error it raises ends it and is shown in an error message box.
   void HandleEvent(const std::function<void()>& handler);
@@ -69,6 +73,8 @@ class TfmXALMain : public TXALComponent {
   TXALSets* WorkingSets() { return workingSets_.get(); }
   TXALSets* SavedSets() { return savedSets_.get(); }
   TXALSetting* Settings() { return settings_.get(); }
+  // The current-environment window's store of probe results; null until start-up made it.
+  TfmXALCurrent* fmXALCurrent() { return fmXALCurrent_.get(); }
   bool ManageInvisibleWindows() const { return manageInvisibleWindows_; }
 
  private:
@@ -87,6 +93,7 @@ class TfmXALMain : public TXALComponent {
   std::unique_ptr<TXALSetting> settings_;
   std::unique_ptr<TXALSets> workingSets_;
   std::unique_ptr<TXALSets> savedSets_;
+  std::unique_ptr<TfmXALCurrent> fmXALCurrent_;
   bool manageInvisibleWindows_ = false;
   bool startupComplete_ = false;
 };

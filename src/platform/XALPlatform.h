@@ -3,8 +3,13 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/ManagementService.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Monitors.h"
+#include "platform/ProxyConfig.h"
+#include "platform/Registry.h"
 #include "platform/SystemInfo.h"
+#include "platform/WirelessLan.h"
 
 namespace xal {
 
@@ -12,6 +17,11 @@ struct TXALPlatform {
   IFileSystem& Files;
   ISystemInfo& System;
   IMessageBoxes& Boxes;
+  IManagementService& Management;
+  IRegistry& Registry;
+  IWirelessLan& Wireless;
+  IMonitors& Monitors;
+  IProxyConfig& Proxy;
 };
 
 }  // namespace xal

@@ -145,6 +145,40 @@ TEST_F(MainStartup, TrayMenuHidesSetIPAddressesWhileNothingIsPending) {
   EXPECT_FALSE(view_.trayEnabled[TXALTrayItem::Recheck]);
 }
 
+TEST_F(MainStartup, FillsTheCurrentEnvironmentAndFollowsDisplayChanges) {
+  sim_.management.SetObjects("Win32_NetworkAdapterConfiguration",
+                             {sim::SimAdapter("{A1}", "[00000001] LAN", {"10.0.0.5"})});
+  sim_.management.SetObjects("Win32_Printer", {sim::SimPrinter("Office Laser")});
+  sim_.monitors.SetAttached({sim::SimMonitor(1, 0, 0, 1920, 1080)});
+  sim_.wireless.AddNetwork("Office", true);
+
+  TfmXALMain& form = Start();
+  ASSERT_TRUE(form.StartupComplete());
+  const TfmXALCurrent& current = *form.fmXALCurrent();
+  EXPECT_EQ(current.lbIPAddresses(), std::vector<std::string>{"10.0.0.5(LAN,{A1})"});
+  EXPECT_EQ(current.lbWiFi(), std::vector<std::string>{"Office"});
+  EXPECT_EQ(current.lbPrinters(), std::vector<std::string>{"Office Laser"});
+  ASSERT_EQ(current.lbDisplays().size(), 1u);
+  EXPECT_EQ(current.lbDisplaysCount(), "1");
+
+  sim_.monitors.SetAttached(
+      {sim::SimMonitor(1, 0, 0, 1920, 1080), sim::SimMonitor(2, -1280, 0, 1280, 1024, "Left")});
+  form.WMDisplayChange();
+  ASSERT_EQ(current.lbDisplays().size(), 2u);
+  EXPECT_EQ(current.lbDisplays()[1].Text, "2:Left(-1280,0,1280,1024)");
+}
+
+TEST_F(MainStartup, AnUnreachableManagementServiceIsAStartupError) {
+  sim_.management.SetUnreachable(true);
+  TfmXALMain& form = Start();
+  EXPECT_FALSE(form.StartupComplete());
+  ASSERT_EQ(sim_.boxes.Errors().size(), 1u);
+  // The catalogue was loaded whole before the probes ran, so closing still works as usual.
+  ASSERT_NE(form.WorkingSets(), nullptr);
+  EXPECT_TRUE(form.FormCloseQuery());
+  EXPECT_EQ(view_.trayCaptions[TXALTrayItem::Quit], "&Quit");
+}
+
 class MainClosing : public MainStartup {
  protected:
   void SetUp() override {

@@ -32,6 +32,8 @@ source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/e2e/wine-env.sh" || 
   exit 1
 }
 trap xal_wine_stop EXIT
+# The monitor tests expect exactly the desktop made here.
+export XAL_TEST_DESKTOP_SIZE="$xal_desktop_size"
 
 # Wine's xmllite is laxer than the XmlLite of Windows: it turns character references in attribute
 # values into spaces and lets undefined entities in text, malformed UTF-8 and control characters

@@ -232,6 +232,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Forward(&TfmXALMain::ApplicationMinimize);
       }
       return 0;
+    case WM_DISPLAYCHANGE:
+      Forward(&TfmXALMain::WMDisplayChange);
+      return 0;
     case WM_CLOSE: {
       bool mayClose = true;
       if (presenter_ != nullptr) {

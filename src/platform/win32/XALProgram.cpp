@@ -11,8 +11,13 @@
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32ManagementService.h"
 #include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32Monitors.h"
+#include "platform/win32/Win32ProxyConfig.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SystemInfo.h"
+#include "platform/win32/Win32WirelessLan.h"
 #include "platform/win32/XALWindowMessages.h"
 
 namespace {
@@ -21,7 +26,12 @@ int RunProgram(HINSTANCE instance) {
   xal::win32::Win32FileSystem files;
   xal::win32::Win32SystemInfo system;
   xal::win32::Win32MessageBoxes boxes;
-  xal::TXALPlatform platform{files, system, boxes};
+  xal::win32::Win32ManagementService management;
+  xal::win32::Win32Registry registry;
+  xal::win32::Win32WirelessLan wireless;
+  xal::win32::Win32Monitors monitors;
+  xal::win32::Win32ProxyConfig proxy;
+  xal::TXALPlatform platform{files, system, boxes, management, registry, wireless, monitors, proxy};
 
   xal::win32::MainWindow window(instance);
   window.Create();

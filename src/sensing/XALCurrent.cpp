@@ -1,0 +1,161 @@
+#include "sensing/XALCurrent.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "catalogue/XALErrors.h"
+#include "catalogue/XALRect.h"
+#include "regex/IPPattern.h"
+
+namespace xal {
+
+namespace {
+
+constexpr std::int32_t kStatusOther = 1;
+constexpr std::int32_t kStatusOffline = 7;
+constexpr std::int32_t kExtendedStatusOffline = 7;
+
+bool IsPrinterAvailable(const IManagementObject& printer) {
+  const std::int32_t status = printer.GetInt("PrinterStatus");
+  if (status == kStatusOffline) {
+    return false;
+  }
+  // "Other" alone says nothing; the extended status tells whether it is offline.
+  if (status == kStatusOther && printer.GetInt("ExtendedPrinterStatus") == kExtendedStatusOffline) {
+    return false;
+  }
+  return !printer.GetBool("WorkOffline");
+}
+
+}  // namespace
+
+std::string MakeDisplayLine(int number, const TXALMonitor& monitor) {
+  const TXALRect& r = monitor.Bounds;
+  return std::to_string(number) + ":" + monitor.Description + "(" + std::to_string(r.Left) + "," +
+         std::to_string(r.Top) + "," + std::to_string(RectWidth(r)) + "," +
+         std::to_string(RectHeight(r)) + ")";
+}
+
+TfmXALCurrent::TfmXALCurrent(TXALPlatform& platform, const TXALLanguage& language)
+    : platform_(platform), language_(language) {}
+
+const TXALIPStatus& TfmXALCurrent::IPStatus(int index) const {
+  return *ipStatusList_.Items(index);
+}
+
+void TfmXALCurrent::ClearIPAddresses() {
+  lbIPAddresses_.clear();
+  ipStatusList_.Clear();
+  ipStatuses_.clear();
+}
+
+void TfmXALCurrent::RefreshIPAddresses() {
+  ClearIPAddresses();
+  std::vector<std::string> lines;
+  std::vector<std::unique_ptr<TXALIPStatus>> statuses;
+  const std::unique_ptr<IManagementQuery> query = platform_.Management.ExecQuery(kAdapterQuery);
+  while (const std::unique_ptr<IManagementObject> adapter = query->Next()) {
+    try {
+      const auto addresses = adapter->GetStringArray("IPAddress");
+      if (!addresses) {
+        continue;
+      }
+      for (const std::string& address : *addresses) {
+        if (!IsIPv4Address(address)) {
+          continue;
+        }
+        const std::string caption = adapter->GetString("Caption");
+        const std::string settingID = adapter->GetString("SettingID");
+        // The status is read before the line is added, so that a failure leaves neither and the
+        // two lists keep the same length.
+        auto status = std::make_unique<TXALIPStatus>();
+        GetIPStatus(platform_.Management, platform_.Registry, settingID, *status);
+        lines.push_back(MakeAddressLine(address, caption, settingID));
+        statuses.push_back(std::move(status));
+      }
+    } catch (const EXALError&) {
+      // This adapter's remaining addresses are lost; what was listed stays.
+    }
+  }
+  lbIPAddresses_ = std::move(lines);
+  ipStatuses_ = std::move(statuses);
+  for (const auto& status : ipStatuses_) {
+    ipStatusList_.Add(status.get());
+  }
+  Notify([this](IXALCurrentListener& l) { l.OnIPAddressesChanged(lbIPAddresses_); });
+}
+
+void TfmXALCurrent::RefreshWiFi() {
+  std::vector<std::string> names;
+  GetWiFiNetworks(platform_.Wireless, true, names);
+  lbWiFi_ = std::move(names);
+  Notify([this](IXALCurrentListener& l) { l.OnWiFiChanged(lbWiFi_); });
+}
+
+void TfmXALCurrent::RefreshDisplays() {
+  const std::vector<TXALMonitor>& monitors = platform_.Monitors.List();
+  lbDisplaysCount_ = std::to_string(monitors.size());
+  lbDisplays_.clear();
+  for (std::size_t p = 0; p < monitors.size(); ++p) {
+    lbDisplays_.push_back({MakeDisplayLine(static_cast<int>(p + 1), monitors[p]), monitors[p]});
+  }
+  Notify([this](IXALCurrentListener& l) { l.OnDisplaysChanged(lbDisplays_); });
+}
+
+void TfmXALCurrent::RefreshPrinters() {
+  lbPrinters_.clear();
+  std::vector<std::string> printers;
+  const std::unique_ptr<IManagementQuery> query = platform_.Management.ExecQuery(kPrinterQuery);
+  while (const std::unique_ptr<IManagementObject> printer = query->Next()) {
+    try {
+      if (IsPrinterAvailable(*printer)) {
+        printers.push_back(printer->GetString("Caption"));
+      }
+    } catch (const EXALError&) {
+      // A printer that can't be read is not offered.
+    }
+  }
+  lbPrinters_ = std::move(printers);
+}
+
+void TfmXALCurrent::btDefaultPrinterClick() {
+  lbDefaultPrinter_ = GetDefaultPrinter(platform_.Management);
+}
+
+void TfmXALCurrent::btProxyClick() {
+  lbProxy_ = GetCurrentProxy(platform_.Proxy, language_);
+}
+
+void TfmXALCurrent::btAutoConfigURLClick() {
+  lbAutoConfigURL_ = GetAutoConfigURL(platform_.Registry, language_);
+}
+
+void TfmXALCurrent::ReadLabels() {
+  btDefaultPrinterClick();
+  btProxyClick();
+  btAutoConfigURLClick();
+}
+
+void TfmXALCurrent::AddListener(IXALCurrentListener* listener) {
+  if (listener != nullptr &&
+      std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
+    listeners_.push_back(listener);
+  }
+}
+
+void TfmXALCurrent::RemoveListener(IXALCurrentListener* listener) {
+  listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+template <typename Call>
+void TfmXALCurrent::Notify(Call call) {
+  // A copy, since a dialog may close, and unregister, while it is told.
+  const std::vector<IXALCurrentListener*> listeners = listeners_;
+  for (IXALCurrentListener* listener : listeners) {
+    if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) {
+      call(*listener);
+    }
+  }
+}
+
+}  // namespace xal

@@ -1,0 +1,99 @@
+// The current-environment window's store of probe results, which other parts of the program
+// read while the window is hidden: Wi-Fi, addresses with their adapters' configurations,
+// displays, printers, and the default printer, proxy and script URL labels.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/XALComponent.h"
+#include "catalogue/XALLists.h"
+#include "platform/Monitors.h"
+#include "platform/XALPlatform.h"
+#include "sensing/XALNetwork.h"
+#include "sensing/XALProbes.h"
+#include "ui/XALLanguage.h"
+
+namespace xal {
+
+// "1:Generic PnP Monitor(0,0,1920,1080)", carrying the monitor it describes.
+struct TXALDisplayLine {
+  std::string Text;
+  TXALMonitor Monitor;
+};
+
+std::string MakeDisplayLine(int number, const TXALMonitor& monitor);
+
+// Open dialogs that show probe results register here to receive fresh lists. Called after a
+// refresh has succeeded, never after one that failed.
+class IXALCurrentListener {
+ public:
+  virtual ~IXALCurrentListener() = default;
+  virtual void OnIPAddressesChanged(const std::vector<std::string>& /*lines*/) {}
+  virtual void OnWiFiChanged(const std::vector<std::string>& /*names*/) {}
+  virtual void OnDisplaysChanged(const std::vector<TXALDisplayLine>& /*lines*/) {}
+};
+
+class TfmXALCurrent : public TXALComponent {
+ public:
+  TfmXALCurrent(TXALPlatform& platform, const TXALLanguage& language);
+  TfmXALCurrent(const TfmXALCurrent&) = delete;
+  TfmXALCurrent& operator=(const TfmXALCurrent&) = delete;
+
+  // Each replaces its lists as a whole. RefreshIPAddresses and RefreshPrinters raise EXALError
+  // when the management service can't be reached or the query fails; their lists are then left
+  // empty and no listener is told.
+  void RefreshIPAddresses();
+  void RefreshWiFi();
+  // Reads the monitor list as it stands; after a display change the caller has the platform
+  // re-read it first.
+  void RefreshDisplays();
+  void RefreshPrinters();
+
+  // The buttons of the window. A button whose probe fails keeps the old label.
+  void btPrintersClick() { RefreshPrinters(); }
+  void btDefaultPrinterClick();
+  void btProxyClick();
+  void btAutoConfigURLClick();
+  // What showing the window reads: the three labels, in button order.
+  void ReadLabels();
+
+  void AddListener(IXALCurrentListener* listener);
+  void RemoveListener(IXALCurrentListener* listener);
+
+  const std::vector<std::string>& lbWiFi() const { return lbWiFi_; }
+  // One line per IPv4 address; IPStatuses has the configuration behind line i at index i.
+  const std::vector<std::string>& lbIPAddresses() const { return lbIPAddresses_; }
+  const TXALIPStatusList& IPStatuses() const { return ipStatusList_; }
+  const TXALIPStatus& IPStatus(int index) const;
+  const std::vector<TXALDisplayLine>& lbDisplays() const { return lbDisplays_; }
+  const std::string& lbDisplaysCount() const { return lbDisplaysCount_; }
+  const std::vector<std::string>& lbPrinters() const { return lbPrinters_; }
+  const std::string& lbDefaultPrinter() const { return lbDefaultPrinter_; }
+  const std::string& lbProxy() const { return lbProxy_; }
+  const std::string& lbAutoConfigURL() const { return lbAutoConfigURL_; }
+
+ private:
+  void ClearIPAddresses();
+  template <typename Call>
+  void Notify(Call call);
+
+  TXALPlatform& platform_;
+  const TXALLanguage& language_;
+  std::vector<IXALCurrentListener*> listeners_;
+
+  std::vector<std::string> lbWiFi_;
+  std::vector<std::string> lbIPAddresses_;
+  // Owns the statuses; ipStatusList_ refers to them in the same order.
+  std::vector<std::unique_ptr<TXALIPStatus>> ipStatuses_;
+  TXALIPStatusList ipStatusList_;
+  std::vector<TXALDisplayLine> lbDisplays_;
+  std::string lbDisplaysCount_;
+  std::vector<std::string> lbPrinters_;
+  std::string lbDefaultPrinter_;
+  std::string lbProxy_;
+  std::string lbAutoConfigURL_;
+};
+
+}  // namespace xal
