@@ -2,6 +2,8 @@
 // bare XML parse and serialization underneath them.
 #include <benchmark/benchmark.h>
 
+#include "RatioReporter.h"
+
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -138,44 +140,6 @@ BENCHMARK(BM_FullSave)->Unit(benchmark::kMillisecond);
 
 // Prints as usual and keeps the real time per iteration of every benchmark: the median when the
 // benchmarks run repeatedly (--benchmark_repetitions), else the one run.
-class CollectingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.error_occurred) {
-        continue;
-      }
-      const std::string name = run.run_name.str();
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        medians_[name] = run.GetAdjustedRealTime();
-      } else if (run.run_type == Run::RT_Iteration) {
-        times_[name] = run.GetAdjustedRealTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  void PrintRatio(const char* label, const std::string& full, const std::string& bare) const {
-    const double fullTime = Time(full);
-    const double bareTime = Time(bare);
-    if (fullTime > 0 && bareTime > 0) {
-      std::printf("%-28s %.2f\n", label, fullTime / bareTime);
-    }
-  }
-
- private:
-  double Time(const std::string& name) const {
-    for (const auto* times : {&medians_, &times_}) {
-      if (const auto it = times->find(name); it != times->end()) {
-        return it->second;
-      }
-    }
-    return 0;
-  }
-
-  std::map<std::string, double> times_;
-  std::map<std::string, double> medians_;
-};
 
 }  // namespace
 
@@ -185,7 +149,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("catalogue: %d sets, %zu bytes\n", kSetCount, Data().bytes.size());
-  CollectingReporter reporter;
+  xal::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   reporter.PrintRatio("load / bare parse:", "BM_FullLoad", "BM_BareParse");

@@ -3,6 +3,8 @@
 // little more than the probe calls themselves.
 #include <benchmark/benchmark.h>
 
+#include "RatioReporter.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -114,36 +116,6 @@ void BM_ProbeCallsOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_ProbeCallsOnly)->Unit(benchmark::kMillisecond);
 
-// Prints the usual table, then the refresh's time over the baseline's.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        times_[run.run_name.function_name] = run.GetAdjustedRealTime();
-        counts_[run.run_name.function_name] =
-            run.counters.count("reads") != 0 ? run.counters.at("reads").value : 0.0;
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const auto refresh = times_.find("BM_RefreshAddressesAndPrinters");
-    const auto baseline = times_.find("BM_ProbeCallsOnly");
-    if (refresh == times_.end() || baseline == times_.end() || baseline->second <= 0) {
-      return;
-    }
-    std::printf("refresh / probe calls only: %.2f (property reads %.0f vs %.0f)\n",
-                refresh->second / baseline->second, counts_["BM_RefreshAddressesAndPrinters"],
-                counts_["BM_ProbeCallsOnly"]);
-  }
-
- private:
-  std::map<std::string, double> times_;
-  std::map<std::string, double> counts_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,8 +123,10 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;
   }
-  RatioReporter reporter;
+  xal::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintRatio("refresh / probe calls only:", "BM_RefreshAddressesAndPrinters",
+                      "BM_ProbeCallsOnly");
   benchmark::Shutdown();
   return 0;
 }

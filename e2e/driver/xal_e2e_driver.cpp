@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <functional>
 #include <stdexcept>
@@ -424,6 +425,65 @@ int ListWindows() {
   return 0;
 }
 
+// Creates the IP settings block with a file's bytes, as the tray program's hand-off does, and
+// runs a program while holding it; the block goes when the driver ends. The program's exit code
+// becomes the driver's, so that a script can check it.
+int HoldBlock(const std::wstring& file, const std::vector<std::wstring>& command) {
+  const HANDLE input = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (input == INVALID_HANDLE_VALUE) {
+    throw std::runtime_error("can't open " + Utf8(file));
+  }
+  LARGE_INTEGER size{};
+  GetFileSizeEx(input, &size);
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  const BOOL ok = bytes.empty() ||
+                  ReadFile(input, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(input);
+  if (!ok || read != bytes.size()) {
+    throw std::runtime_error("can't read " + Utf8(file));
+  }
+  if (bytes.empty()) {
+    throw std::runtime_error(Utf8(file) + " is empty; a block can't be");
+  }
+  const HANDLE mapping =
+      CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                         static_cast<DWORD>(bytes.size()), L"IPSettingsMMF_ForTremvale");
+  if (mapping == nullptr) {
+    throw std::runtime_error("can't create the block");
+  }
+  void* view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, bytes.size());
+  if (view == nullptr) {
+    CloseHandle(mapping);
+    throw std::runtime_error("can't map the block");
+  }
+  std::memcpy(view, bytes.data(), bytes.size());
+
+  std::wstring line;
+  for (const std::wstring& word : command) {
+    // Enough quoting for the paths and switches the scenarios pass: no quotes inside them.
+    line += (line.empty() ? L"" : L" ") + (L"\"" + word + L"\"");
+  }
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    UnmapViewOfFile(view);
+    CloseHandle(mapping);
+    throw std::runtime_error("can't start " + Utf8(line));
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  UnmapViewOfFile(view);
+  CloseHandle(mapping);
+  return static_cast<int>(exitCode);
+}
+
 void Usage() {
   std::fputs(
       "usage: xal_e2e_driver <subcommand> [arguments]\n"
@@ -439,7 +499,9 @@ void Usage() {
       "  menu-key <Up|Down|Return>           a key press in that menu\n"
       "  window-info <class>                 visibility, title and rectangle\n"
       "  user-locale                         the user's default locale id\n"
-      "  list-windows                        all top-level windows\n",
+      "  list-windows                        all top-level windows\n"
+      "  hold-block <file> <program> [args]  the IP settings block with the file's bytes while\n"
+      "                                      the program runs; its exit code is the driver's\n",
       stderr);
 }
 
@@ -507,6 +569,12 @@ int Run(const std::vector<std::wstring>& args) {
   if (command == L"list-windows") {
     need(0, 0);
     return ListWindows();
+  }
+  if (command == L"hold-block") {
+    if (args.size() < 3) {
+      throw UsageError("wrong number of arguments for hold-block");
+    }
+    return HoldBlock(args[1], std::vector<std::wstring>(args.begin() + 2, args.end()));
   }
   throw UsageError("unknown subcommand " + Utf8(command));
 }

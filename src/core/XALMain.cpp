@@ -2,7 +2,10 @@
 
 #include <exception>
 
+#include "appliers/XALProxyApplier.h"
+#include "appliers/XALStartupRunner.h"
 #include "catalogue/XALErrors.h"
+#include "core/XALRecheck.h"
 
 namespace xal {
 
@@ -12,11 +15,15 @@ const char* const kSettingsFileName = "XALSetting.xml";
 const char* const kDataSubFolder = "Corvanth\\KelpraXAL\\";
 
 TfmXALMain::TfmXALMain(TXALPlatform& platform, IXALMainView& view)
-    : platform_(platform), view_(view) {}
+    : platform_(platform), view_(view), addressMonitor_(platform.HostAddresses) {}
 
 TfmXALMain::~TfmXALMain() {
   // Nothing is written here: unsaved changes were dealt with by the close request or given up
-  // by the tray menu's quit.
+  // by the tray menu's quit. The lists refer into the catalogue, so they go first.
+  matchingSets_.Clear();
+  previousMatchingSets_.Clear();
+  ipHandOff_.reset();
+  printerSwitch_.reset();
   workingSets_.reset();
   savedSets_.reset();
   settings_.reset();
@@ -24,6 +31,9 @@ TfmXALMain::~TfmXALMain() {
 }
 
 void TfmXALMain::FormCreate() {
+  // The monitor exists before the start-up steps run; its first list is what later checks
+  // compare with.
+  addressMonitor_.Start();
   try {
     RunStartupSequence();
     startupComplete_ = true;
@@ -83,6 +93,11 @@ void TfmXALMain::RunStartupSequence() {
 
   platform_.Monitors.Refresh();
   fmXALCurrent_ = std::make_unique<TfmXALCurrent>(platform_, language_);
+  printerSwitch_ = std::make_unique<TXALPrinterSwitch>(platform_);
+  ipHandOff_ = std::make_unique<TXALIPHandOff>(
+      platform_, language_, [this](const std::string& title, const std::string& text) {
+        view_.ShowBalloon(title, text);
+      });
 
   LoadCaptions();
 
@@ -90,6 +105,37 @@ void TfmXALMain::RunStartupSequence() {
   fmXALCurrent_->RefreshIPAddresses();
   fmXALCurrent_->RefreshWiFi();
   fmXALCurrent_->RefreshPrinters();
+
+  Recheck();
+}
+
+void TfmXALMain::Recheck() {
+  if (!workingSets_ || !fmXALCurrent_ || !printerSwitch_ || !ipHandOff_) {
+    return;
+  }
+  // The shell and the management service may pump messages while we wait for them, and a check
+  // of the address monitor can arrive then; it waits for the next tick instead of running a
+  // recheck inside this one.
+  rechecking_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{rechecking_};
+  matchingSets_.Clear();
+  FindMatchingSets(*workingSets_,
+                   TXALRecheckEnvironment{platform_.Wireless, fmXALCurrent_->IPStatuses(),
+                                          platform_.Monitors.List(), fmXALCurrent_->lbPrinters()},
+                   matchingSets_);
+  ipHandOff_->HandOffIPSettings(matchingSets_, fmXALCurrent_->IPStatuses(), false, programFolder_);
+  const TXALTargetChoice choice = ChooseTargets(matchingSets_, previousMatchingSets_);
+  ApplyProxy(platform_, language_, choice.Proxy);
+  ApplyAutoConfigURL(platform_, language_, choice.AutoConfigURL);
+  printerSwitch_->SwitchDefaultPrinter(choice.DefaultPrinter, true);
+  if (!platform_.Keyboard.IsShiftDown()) {
+    ExecuteStartups(platform_.Shell, choice.FilePaths, choice.Params, choice.WorkDirs);
+  }
+  // Also when Shift held the programs back: the sets count as matched from now on.
+  previousMatchingSets_ = matchingSets_;
 }
 
 void TfmXALMain::ChooseDataFolder() {
@@ -150,11 +196,21 @@ void TfmXALMain::miQuitClick() {
   view_.EndMessageLoop();
 }
 
+void TfmXALMain::miRecheckClick() {
+  Recheck();
+}
+
+void TfmXALMain::miSetIPAddressesClick() {
+  view_.BringToTop();
+  if (ipHandOff_ && fmXALCurrent_) {
+    ipHandOff_->HandOffIPSettings(matchingSets_, fmXALCurrent_->IPStatuses(), true, programFolder_);
+  }
+}
+
 void TfmXALMain::pmTaskTrayPopup() {
-  // Until sets are matched against the environment there is nothing to recheck and no IP
-  // setting can be pending; the items keep their places in the menu.
-  view_.SetTrayItemEnabled(TXALTrayItem::Recheck, false);
-  view_.SetTrayItemVisible(TXALTrayItem::SetIPAddresses, false);
+  view_.SetTrayItemVisible(
+      TXALTrayItem::SetIPAddresses,
+      fmXALCurrent_ && HasPendingIPChanges(matchingSets_, fmXALCurrent_->IPStatuses()));
 }
 
 void TfmXALMain::ApplicationMinimize() {
@@ -167,6 +223,26 @@ void TfmXALMain::WMDisplayChange() {
   }
   platform_.Monitors.Refresh();
   fmXALCurrent_->RefreshDisplays();
+  Recheck();
+}
+
+void TfmXALMain::IdIPAddrMonCheck() {
+  if (rechecking_) {
+    return;  // the change is still there at the next check
+  }
+  try {
+    if (addressMonitor_.Check().empty() || !fmXALCurrent_) {
+      return;
+    }
+    // Several addresses changing in one check are one change of place: the probes and the
+    // recheck run once, so no startup program is started twice for it.
+    fmXALCurrent_->RefreshIPAddresses();
+    fmXALCurrent_->RefreshWiFi();
+    Recheck();
+  } catch (const std::exception&) {
+    // Dropped on purpose: a background check has nobody to tell, and the next change or a
+    // recheck on request tries again.
+  }
 }
 
 void TfmXALMain::HandleEvent(const std::function<void()>& handler) {

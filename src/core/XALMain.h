@@ -6,9 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "appliers/XALIPHandOff.h"
+#include "appliers/XALPrinterSwitch.h"
 #include "catalogue/XALClasses00100.h"
 #include "catalogue/XALComponent.h"
 #include "core/CommandLine.h"
+#include "core/XALAddressMonitor.h"
 #include "core/XALMainView.h"
 #include "platform/XALPlatform.h"
 #include "sensing/XALCurrent.h"
@@ -42,12 +45,28 @@ class TfmXALMain : public TXALComponent {
 
   void miRestoreClick();
   void TrayIconDblClick();
+  void miRecheckClick();
+  void miSetIPAddressesClick();
   void miQuitClick();
   void pmTaskTrayPopup();
   void ApplicationMinimize();
-  // The system reports a change of the displays: the monitor list is read again and the
-  // display probe refreshed.
+  // The system reports a change of the displays: the monitor list is read again, the display
+  // probe refreshed and the sets rechecked.
   void WMDisplayChange();
+  // One check of the address monitor, run on this thread. When any address changed, the
+  // adapters and Wi-Fi are probed again and the sets rechecked, once for the whole check.
+  // Errors are dropped: nobody asked for this check.
+  void IdIPAddrMonCheck();
+
+  // Decides which sets of the working catalogue match the environment now and applies their
+  // targets. Does nothing while start-up has not made the catalogue and the probe store.
+  void Recheck();
+  const TXALSetList& MatchingSets() const { return matchingSets_; }
+  const TXALSetList& PreviousMatchingSets() const { return previousMatchingSets_; }
+  // The printer stack, newest first.
+  std::vector<std::string>* AppPrinters() {
+    return printerSwitch_ ? &printerSwitch_->AppPrinters() : nullptr;
+  }
 
   // Runs an event handler; an error it raises ends it and is shown in an error message box.
   void HandleEvent(const std::function<void()>& handler);
@@ -94,8 +113,14 @@ class TfmXALMain : public TXALComponent {
   std::unique_ptr<TXALSets> workingSets_;
   std::unique_ptr<TXALSets> savedSets_;
   std::unique_ptr<TfmXALCurrent> fmXALCurrent_;
+  std::unique_ptr<TXALPrinterSwitch> printerSwitch_;
+  std::unique_ptr<TXALIPHandOff> ipHandOff_;
+  TXALAddressMonitor addressMonitor_;
+  TXALSetList matchingSets_;
+  TXALSetList previousMatchingSets_;
   bool manageInvisibleWindows_ = false;
   bool startupComplete_ = false;
+  bool rechecking_ = false;
 };
 
 }  // namespace xal

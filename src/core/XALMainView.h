@@ -23,6 +23,9 @@ class IXALMainView {
   // Raise the window to the top of the window order without showing it when it is hidden.
   virtual void BringToTop() = 0;
   virtual void HideTrayIcon() = 0;
+  // Shows a balloon with the information icon at the tray icon for up to 10 seconds; an empty
+  // title and text withdraw a balloon still shown.
+  virtual void ShowBalloon(const std::string& title, const std::string& text) = 0;
   // End the message loop; the program then ends.
   virtual void EndMessageLoop() = 0;
 };

@@ -21,6 +21,9 @@ class IManagementObject {
   virtual std::int32_t GetInt(const std::string& name) const = 0;
   // nullopt for a null property.
   virtual std::optional<std::vector<std::string>> GetStringArray(const std::string& name) const = 0;
+  // Invokes a method of the object without arguments. Raises EXALError when the call fails;
+  // the method's own result is not returned.
+  virtual void InvokeMethod(const std::string& name) = 0;
 };
 
 class IManagementQuery {

@@ -3,11 +3,17 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/HostAddresses.h"
+#include "platform/InternetOptions.h"
+#include "platform/Keyboard.h"
 #include "platform/ManagementService.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Monitors.h"
+#include "platform/Printers.h"
 #include "platform/ProxyConfig.h"
 #include "platform/Registry.h"
+#include "platform/SharedMemory.h"
+#include "platform/Shell.h"
 #include "platform/SystemInfo.h"
 #include "platform/WirelessLan.h"
 
@@ -22,6 +28,12 @@ struct TXALPlatform {
   IWirelessLan& Wireless;
   IMonitors& Monitors;
   IProxyConfig& Proxy;
+  IInternetOptions& Internet;
+  IPrinters& Printers;
+  IShell& Shell;
+  ISharedMemory& SharedMemory;
+  IKeyboard& Keyboard;
+  IHostAddresses& HostAddresses;
 };
 
 }  // namespace xal

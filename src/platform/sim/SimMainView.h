@@ -3,6 +3,8 @@
 
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/XALMainView.h"
 
@@ -24,6 +26,9 @@ class SimMainView : public IXALMainView {
   void Hide() override { visible = false; }
   void BringToTop() override { ++broughtToFront; }
   void HideTrayIcon() override { trayIconVisible = false; }
+  void ShowBalloon(const std::string& title, const std::string& text) override {
+    balloons.push_back({title, text});
+  }
   void EndMessageLoop() override { loopEnded = true; }
 
   std::string caption;
@@ -35,6 +40,7 @@ class SimMainView : public IXALMainView {
   int broughtToFront = 0;
   bool trayIconVisible = true;
   bool loopEnded = false;
+  std::vector<std::pair<std::string, std::string>> balloons;
 };
 
 }  // namespace xal::sim

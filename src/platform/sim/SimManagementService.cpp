@@ -72,7 +72,8 @@ SimObject SimAdapter(const std::string& settingID, const std::string& caption,
 
 SimObject SimPrinter(const std::string& caption) {
   SimObject printer;
-  printer.Set("Caption", caption)
+  printer.Set("Name", caption)
+      .Set("Caption", caption)
       .Set("Attributes", std::int32_t{0})
       .Set("Default", false)
       .Set("PrinterStatus", std::int32_t{3})
@@ -97,10 +98,39 @@ std::string Trim(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// The text of a WQL string literal that fills all of text; nullopt when it is not one.
+std::optional<std::string> WqlString(const std::string& text) {
+  if (text.size() < 2 || (text.front() != '"' && text.front() != '\'')) {
+    return std::nullopt;
+  }
+  const char quote = text.front();
+  std::string value;
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    if (text[i] == '\\') {
+      if (++i == text.size()) {
+        return std::nullopt;
+      }
+      value += text[i];
+    } else if (text[i] == quote) {
+      return i + 1 == text.size() ? std::optional<std::string>(value) : std::nullopt;
+    } else {
+      value += text[i];
+    }
+  }
+  return std::nullopt;
+}
+
+// Where a query's result came from, so that methods act on the stored object.
+struct SimOrigin {
+  SimManagementService* service;
+  std::string className;
+  std::size_t index;
+};
+
 class SimManagementObject : public IManagementObject {
  public:
-  SimManagementObject(SimObject object, std::shared_ptr<std::size_t> reads)
-      : object_(std::move(object)), reads_(std::move(reads)) {}
+  SimManagementObject(SimObject object, SimOrigin origin, std::shared_ptr<std::size_t> reads)
+      : object_(std::move(object)), origin_(std::move(origin)), reads_(std::move(reads)) {}
 
   std::string GetString(const std::string& name) const override {
     return Get<std::string>(name, "text");
@@ -115,6 +145,9 @@ class SimManagementObject : public IManagementObject {
       return std::nullopt;
     }
     return Get<std::vector<std::string>>(name, "array");
+  }
+  void InvokeMethod(const std::string& name) override {
+    origin_.service->Invoke(origin_.className, origin_.index, name);
   }
 
  private:
@@ -137,14 +170,18 @@ class SimManagementObject : public IManagementObject {
   }
 
   SimObject object_;
+  SimOrigin origin_;
   std::shared_ptr<std::size_t> reads_;
 };
 
 class SimQuery : public IManagementQuery {
  public:
-  SimQuery(std::vector<SimObject> objects, std::optional<std::size_t> failAfter,
-           std::shared_ptr<std::size_t> reads)
-      : objects_(std::move(objects)), failAfter_(failAfter), reads_(std::move(reads)) {}
+  SimQuery(std::vector<SimObject> objects, std::vector<SimOrigin> origins,
+           std::optional<std::size_t> failAfter, std::shared_ptr<std::size_t> reads)
+      : objects_(std::move(objects)),
+        origins_(std::move(origins)),
+        failAfter_(failAfter),
+        reads_(std::move(reads)) {}
 
   std::unique_ptr<IManagementObject> Next() override {
     if (failAfter_ && next_ >= *failAfter_) {
@@ -153,11 +190,14 @@ class SimQuery : public IManagementQuery {
     if (next_ >= objects_.size()) {
       return nullptr;
     }
-    return std::make_unique<SimManagementObject>(std::move(objects_[next_++]), reads_);
+    const std::size_t index = next_++;
+    return std::make_unique<SimManagementObject>(std::move(objects_[index]), origins_[index],
+                                                 reads_);
   }
 
  private:
   std::vector<SimObject> objects_;
+  std::vector<SimOrigin> origins_;
   std::optional<std::size_t> failAfter_;
   std::shared_ptr<std::size_t> reads_;
   std::size_t next_ = 0;
@@ -187,6 +227,7 @@ std::unique_ptr<IManagementQuery> SimManagementService::ExecQuery(const std::str
 
   std::string property;
   std::optional<bool> wanted;
+  std::optional<std::string> wantedText;
   const std::string rest = classEnd == std::string::npos ? "" : Trim(wql.substr(classEnd));
   if (!rest.empty()) {
     const auto equals = rest.find('=');
@@ -194,35 +235,79 @@ std::unique_ptr<IManagementQuery> SimManagementService::ExecQuery(const std::str
       throw EXALError("Invalid query");
     }
     property = Trim(rest.substr(6, equals - 6));
-    const std::string value = Lower(Trim(rest.substr(equals + 1)));
-    if (value != "true" && value != "false") {
-      throw EXALError("Invalid query");
+    const std::string value = Trim(rest.substr(equals + 1));
+    if (Lower(value) == "true" || Lower(value) == "false") {
+      wanted = Lower(value) == "true";
+    } else {
+      wantedText = WqlString(value);
+      if (!wantedText) {
+        throw EXALError("Invalid query");
+      }
     }
-    wanted = value == "true";
   }
 
   std::vector<SimObject> result;
+  std::vector<SimOrigin> origins;
   const auto found = std::find_if(classes_.begin(), classes_.end(), [&](const auto& entry) {
     return Lower(entry.first) == Lower(className);
   });
   if (found != classes_.end()) {
-    for (const SimObject& object : found->second) {
+    for (std::size_t index = 0; index < found->second.size(); ++index) {
+      const SimObject& object = found->second[index];
+      const SimValue* value = property.empty() ? nullptr : object.Find(property);
       if (wanted) {
-        const SimValue* value = object.Find(property);
         const bool* flag = value == nullptr ? nullptr : std::get_if<bool>(value);
         if (flag == nullptr || *flag != *wanted) {
           continue;
         }
       }
+      if (wantedText) {
+        const std::string* text = value == nullptr ? nullptr : std::get_if<std::string>(value);
+        if (text == nullptr || Lower(*text) != Lower(*wantedText)) {
+          continue;
+        }
+      }
       result.push_back(object);
+      origins.push_back({this, found->first, index});
     }
   }
-  return std::make_unique<SimQuery>(std::move(result), failEnumerationAfter_, propertyReads_);
+  return std::make_unique<SimQuery>(std::move(result), std::move(origins), failEnumerationAfter_,
+                                    propertyReads_);
 }
 
 void SimManagementService::SetObjects(const std::string& className,
                                       std::vector<SimObject> objects) {
   classes_[className] = std::move(objects);
+}
+
+void SimManagementService::Invoke(const std::string& className, std::size_t index,
+                                  const std::string& method) {
+  std::vector<SimObject>& objects = classes_[className];
+  if (index >= objects.size()) {
+    throw EXALError("The object no longer exists.");
+  }
+  const auto text = [&](const char* name) {
+    const SimValue* value = objects[index].Find(name);
+    const std::string* found = value == nullptr ? nullptr : std::get_if<std::string>(value);
+    return found == nullptr ? std::string() : *found;
+  };
+  const std::string name = text("Name");
+  invocations_.push_back({className, name.empty() ? text("Caption") : name, method});
+  if (failingMethods_.count(method) != 0) {
+    throw EXALError("The method " + method + " failed.");
+  }
+  if (Lower(className) == Lower(kPrinterClass) && method == "SetDefaultPrinter") {
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+      SimObject& printer = objects[i];
+      const SimValue* attributes = printer.Find("Attributes");
+      const std::int32_t* bits =
+          attributes == nullptr ? nullptr : std::get_if<std::int32_t>(attributes);
+      std::int32_t value = bits == nullptr ? 0 : *bits;
+      // Attribute 4 is what the default-printer probe reads.
+      value = i == index ? (value | 4) : (value & ~4);
+      printer.Set("Default", i == index).Set("Attributes", value);
+    }
+  }
 }
 
 void SimManagementService::ResetCounters() {

@@ -1,6 +1,9 @@
 // An in-memory management service: objects of named classes, each a map of properties, any of
 // which can be made to fail when read. Queries are dispatched by the class name after "from";
-// a "Where <property> = <TRUE|FALSE>" clause keeps the objects whose property has that value.
+// a "Where <property> = <TRUE|FALSE>" clause keeps the objects whose property has that value, and
+// a "Where <property> = \"<text>\"" clause (a WQL string: a backslash takes the next character
+// as it is) the objects whose text property equals it without regard to letter case, as the
+// service compares. Methods invoked on query results act on the stored objects.
 #pragma once
 
 #include <cstddef>
@@ -49,7 +52,8 @@ class SimObject {
 // servers (both null).
 SimObject SimAdapter(const std::string& settingID, const std::string& caption,
                      std::vector<std::string> addresses);
-// A ready printer: status 3 (idle), extended status 2 (unknown), online, not the default.
+// A ready printer named caption: status 3 (idle), extended status 2 (unknown), online, not the
+// default. Its SetDefaultPrinter method makes it the only default printer.
 SimObject SimPrinter(const std::string& caption);
 
 class SimManagementService : public IManagementService {
@@ -68,10 +72,24 @@ class SimManagementService : public IManagementService {
   // Enumeration raises an error after this many objects; nullopt for none.
   void FailEnumerationAfter(std::optional<std::size_t> count) { failEnumerationAfter_ = count; }
 
+  // Invoking this method raises an error and changes nothing; the attempt is still recorded.
+  void FailMethod(const std::string& method) { failingMethods_.insert(method); }
+
+  struct Invocation {
+    std::string className;
+    // The object's Name, or its Caption when it has no name.
+    std::string object;
+    std::string method;
+  };
+
   // Inspection.
   const std::vector<std::string>& Queries() const { return queries_; }
+  const std::vector<Invocation>& Invocations() const { return invocations_; }
   std::size_t PropertyReads() const { return *propertyReads_; }
   void ResetCounters();
+
+  // Called by the objects that queries give out.
+  void Invoke(const std::string& className, std::size_t index, const std::string& method);
 
  private:
   std::map<std::string, std::vector<SimObject>> classes_;
@@ -79,6 +97,8 @@ class SimManagementService : public IManagementService {
   std::optional<std::size_t> queriesLeft_;
   std::optional<std::size_t> failEnumerationAfter_;
   std::vector<std::string> queries_;
+  std::set<std::string> failingMethods_;
+  std::vector<Invocation> invocations_;
   std::shared_ptr<std::size_t> propertyReads_ = std::make_shared<std::size_t>(0);
 };
 

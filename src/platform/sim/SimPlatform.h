@@ -3,11 +3,17 @@
 
 #include "platform/XALPlatform.h"
 #include "platform/sim/SimFileSystem.h"
+#include "platform/sim/SimHostAddresses.h"
+#include "platform/sim/SimInternetOptions.h"
+#include "platform/sim/SimKeyboard.h"
 #include "platform/sim/SimManagementService.h"
 #include "platform/sim/SimMessageBoxes.h"
 #include "platform/sim/SimMonitors.h"
+#include "platform/sim/SimPrinters.h"
 #include "platform/sim/SimProxyConfig.h"
 #include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimSharedMemory.h"
+#include "platform/sim/SimShell.h"
 #include "platform/sim/SimSystemInfo.h"
 #include "platform/sim/SimWirelessLan.h"
 
@@ -16,7 +22,10 @@ namespace xal::sim {
 class SimPlatform {
  public:
   SimPlatform()
-      : platform_{files, system, boxes, management, registry, wireless, monitors, proxy} {}
+      : platform_{files, system,   boxes,    management, registry,     wireless, monitors,
+                  proxy, internet, printers, shell,      sharedMemory, keyboard, hostAddresses} {
+    proxy.registry = &registry;
+  }
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
@@ -30,6 +39,12 @@ class SimPlatform {
   SimWirelessLan wireless;
   SimMonitors monitors;
   SimProxyConfig proxy;
+  SimInternetOptions internet;
+  SimPrinters printers;
+  SimShell shell;
+  SimSharedMemory sharedMemory;
+  SimKeyboard keyboard;
+  SimHostAddresses hostAddresses;
 
  private:
   TXALPlatform platform_;

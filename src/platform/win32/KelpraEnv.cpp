@@ -12,11 +12,17 @@
 #include "platform/XALPlatform.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32HostAddresses.h"
+#include "platform/win32/Win32InternetOptions.h"
+#include "platform/win32/Win32Keyboard.h"
 #include "platform/win32/Win32ManagementService.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32Monitors.h"
+#include "platform/win32/Win32Printers.h"
 #include "platform/win32/Win32ProxyConfig.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SharedMemory.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/Win32WirelessLan.h"
 #include "sensing/XALCurrent.h"
@@ -72,7 +78,15 @@ int Run() {
   xal::win32::Win32WirelessLan wireless;
   xal::win32::Win32Monitors monitors;
   xal::win32::Win32ProxyConfig proxy;
-  xal::TXALPlatform platform{files, system, boxes, management, registry, wireless, monitors, proxy};
+  xal::win32::Win32InternetOptions internet;
+  xal::win32::Win32Printers printers;
+  xal::win32::Win32Shell shell;
+  xal::win32::Win32SharedMemory sharedMemory;
+  xal::win32::Win32Keyboard keyboard;
+  xal::win32::Win32HostAddresses hostAddresses;
+  xal::TXALPlatform platform{files,    system,       boxes,    management,   registry,
+                             wireless, monitors,     proxy,    internet,     printers,
+                             shell,    sharedMemory, keyboard, hostAddresses};
 
   for (const std::string& argument : system.CommandLineArguments()) {
     if (AsksForUsage(argument)) {

@@ -10,6 +10,9 @@ namespace xal::win32 {
 namespace {
 
 constexpr UINT kTrayIconId = 1;
+// A check of the address monitor, sent by its worker thread.
+constexpr UINT kAddressCheckMessage = WM_APP + 2;
+constexpr UINT kBalloonTimeoutMs = 10000;
 // Client size of the main window.
 constexpr int kClientWidth = 771;
 constexpr int kClientHeight = 503;
@@ -69,6 +72,7 @@ void MainWindow::Create() {
 }
 
 void MainWindow::Destroy() {
+  StopAddressMonitor();
   if (window_ != nullptr) {
     HideTrayIcon();
     HWND window = window_;
@@ -107,6 +111,31 @@ void MainWindow::HideTrayIcon() {
   data.uID = kTrayIconId;
   Shell_NotifyIconW(NIM_DELETE, &data);
   trayIconAdded_ = false;
+}
+
+void MainWindow::ShowBalloon(const std::string& title, const std::string& text) {
+  if (!trayIconAdded_) {
+    return;
+  }
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = window_;
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_INFO;
+  data.dwInfoFlags = NIIF_INFO;
+  data.uTimeout = kBalloonTimeoutMs;
+  // The notification area cuts the texts to its buffers.
+  lstrcpynW(data.szInfoTitle, Widen(title).c_str(), static_cast<int>(std::size(data.szInfoTitle)));
+  lstrcpynW(data.szInfo, Widen(text).c_str(), static_cast<int>(std::size(data.szInfo)));
+  Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void MainWindow::StartAddressMonitor() {
+  addressMonitor_.Start(window_, kAddressCheckMessage);
+}
+
+void MainWindow::StopAddressMonitor() {
+  addressMonitor_.Stop();
 }
 
 MainWindow::TrayItem& MainWindow::Item(TXALTrayItem item) {
@@ -179,6 +208,12 @@ void MainWindow::OnCommand(UINT command) {
     case kCmdRestore:
       Forward(&TfmXALMain::miRestoreClick);
       break;
+    case kCmdRecheck:
+      Forward(&TfmXALMain::miRecheckClick);
+      break;
+    case kCmdSetIPAddresses:
+      Forward(&TfmXALMain::miSetIPAddressesClick);
+      break;
     case kCmdQuit:
       Forward(&TfmXALMain::miQuitClick);
       break;
@@ -222,6 +257,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   switch (message) {
+    case kAddressCheckMessage:
+      if (presenter_ != nullptr) {
+        presenter_->IdIPAddrMonCheck();
+      }
+      return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0) {
         OnCommand(LOWORD(wParam));

@@ -9,6 +9,7 @@
 
 #include "core/XALMain.h"
 #include "core/XALMainView.h"
+#include "platform/win32/AddressMonitorThread.h"
 
 namespace xal::win32 {
 
@@ -33,6 +34,11 @@ class MainWindow : public IXALMainView {
   void Hide() override;
   void BringToTop() override;
   void HideTrayIcon() override;
+  void ShowBalloon(const std::string& title, const std::string& text) override;
+
+  // The address monitor runs from after start-up until shutdown.
+  void StartAddressMonitor();
+  void StopAddressMonitor();
   void EndMessageLoop() override;
 
  private:
@@ -59,6 +65,7 @@ class MainWindow : public IXALMainView {
   bool trayIconAdded_ = false;
   TfmXALMain* presenter_ = nullptr;
   std::array<TrayItem, 4> trayItems_;
+  AddressMonitorThread addressMonitor_;
 };
 
 }  // namespace xal::win32

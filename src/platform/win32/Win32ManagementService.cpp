@@ -239,6 +239,47 @@ class Win32ManagementObject : public IManagementObject {
     RaiseType(name, "a 32-bit integer", value->vt);
   }
 
+  void InvokeMethod(const std::string& name) override {
+    Variant result;
+    std::string failure;
+    if (FAILED(TryCallByName(object_.Get(), name, DISPATCH_METHOD, nullptr, 0, result.Get(),
+                             failure))) {
+      Raise("Calling the method \"" + name + "\" failed", failure);
+    }
+  }
+
+  // Arguments are given first to last; IDispatch wants them last to first.
+  std::int32_t InvokeWithArrays(const std::string& name,
+                                const std::vector<TManagementArrayArgument>& arguments) {
+    const std::string calling = "Calling the method \"" + name + "\" failed";
+    std::vector<Variant> values(arguments.size());
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+      VARIANT* value = values[arguments.size() - 1 - i].Get();
+      const HRESULT code = MakeArray(arguments[i], *value);
+      if (FAILED(code)) {
+        Raise(calling, HresultText(code));
+      }
+    }
+    // Variant is not a VARIANT in memory, so the arguments are copied bitwise into a plain
+    // array; the Variants keep ownership.
+    std::vector<VARIANT> plain(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      plain[i] = *values[i].Get();
+    }
+    Variant result;
+    std::string failure;
+    if (FAILED(TryCallByName(object_.Get(), name, DISPATCH_METHOD, plain.data(),
+                             static_cast<UINT>(plain.size()), result.Get(), failure))) {
+      Raise(calling, failure);
+    }
+    Variant number;
+    if (FAILED(VariantChangeType(number.Get(), result.Get(), 0, VT_I4))) {
+      Raise(calling,
+            "the method gave no result number (variant type " + std::to_string(result->vt) + ")");
+    }
+    return number->lVal;
+  }
+
   std::optional<std::vector<std::string>> GetStringArray(const std::string& name) const override {
     Variant value;
     Read(name, value);
@@ -329,6 +370,36 @@ class Win32ManagementObject : public IManagementObject {
     }
   }
 
+  static HRESULT MakeArray(const TManagementArrayArgument& argument, VARIANT& value) {
+    const bool numbers = argument.Kind == TManagementArrayArgument::TKind::Numbers;
+    const std::size_t count = numbers ? argument.Numbers.size() : argument.Texts.size();
+    SAFEARRAY* array =
+        SafeArrayCreateVector(numbers ? VT_UI2 : VT_BSTR, 0, static_cast<ULONG>(count));
+    if (array == nullptr) {
+      return E_OUTOFMEMORY;
+    }
+    for (LONG index = 0; index < static_cast<LONG>(count); ++index) {
+      HRESULT code = S_OK;
+      if (numbers) {
+        USHORT number = argument.Numbers[static_cast<std::size_t>(index)];
+        code = SafeArrayPutElement(array, &index, &number);
+      } else {
+        const std::wstring text = Widen(argument.Texts[static_cast<std::size_t>(index)]);
+        BSTR item = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        // SafeArrayPutElement copies the text.
+        code = item == nullptr ? E_OUTOFMEMORY : SafeArrayPutElement(array, &index, item);
+        SysFreeString(item);
+      }
+      if (FAILED(code)) {
+        SafeArrayDestroy(array);
+        return code;
+      }
+    }
+    value.vt = static_cast<VARTYPE>(VT_ARRAY | (numbers ? VT_UI2 : VT_BSTR));
+    value.parray = array;
+    return S_OK;
+  }
+
   ComRef<IDispatch> object_;
 };
 
@@ -368,6 +439,15 @@ class Win32ManagementQuery : public IManagementQuery {
 };
 
 }  // namespace
+
+std::int32_t InvokeManagementMethod(IManagementObject& object, const std::string& method,
+                                    const std::vector<TManagementArrayArgument>& arguments) {
+  auto* own = dynamic_cast<Win32ManagementObject*>(&object);
+  if (own == nullptr) {
+    Raise("Calling the method \"" + method + "\" failed", "the object is not a Windows one");
+  }
+  return own->InvokeWithArrays(method, arguments);
+}
 
 std::unique_ptr<IManagementQuery> Win32ManagementService::ExecQuery(const std::string& wql) {
   const std::string connecting = "Connecting to the management service failed";

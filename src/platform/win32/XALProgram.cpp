@@ -11,11 +11,17 @@
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32HostAddresses.h"
+#include "platform/win32/Win32InternetOptions.h"
+#include "platform/win32/Win32Keyboard.h"
 #include "platform/win32/Win32ManagementService.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32Monitors.h"
+#include "platform/win32/Win32Printers.h"
 #include "platform/win32/Win32ProxyConfig.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SharedMemory.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/Win32WirelessLan.h"
 #include "platform/win32/XALWindowMessages.h"
@@ -31,15 +37,25 @@ int RunProgram(HINSTANCE instance) {
   xal::win32::Win32WirelessLan wireless;
   xal::win32::Win32Monitors monitors;
   xal::win32::Win32ProxyConfig proxy;
-  xal::TXALPlatform platform{files, system, boxes, management, registry, wireless, monitors, proxy};
+  xal::win32::Win32InternetOptions internet;
+  xal::win32::Win32Printers printers;
+  xal::win32::Win32Shell shell;
+  xal::win32::Win32SharedMemory sharedMemory;
+  xal::win32::Win32Keyboard keyboard;
+  xal::win32::Win32HostAddresses hostAddresses;
+  xal::TXALPlatform platform{files,    system,       boxes,    management,   registry,
+                             wireless, monitors,     proxy,    internet,     printers,
+                             shell,    sharedMemory, keyboard, hostAddresses};
 
   xal::win32::MainWindow window(instance);
   window.Create();
   boxes.SetOwner(window.Handle());
+  shell.SetOwner(window.Handle());
 
   auto mainForm = std::make_unique<xal::TfmXALMain>(platform, window);
   window.Attach(mainForm.get());
   mainForm->FormCreate();
+  window.StartAddressMonitor();
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -47,6 +63,8 @@ int RunProgram(HINSTANCE instance) {
     DispatchMessageW(&message);
   }
 
+  // The monitor's worker must not hand a check to a form that is going away.
+  window.StopAddressMonitor();
   window.Attach(nullptr);
   mainForm.reset();
   window.Destroy();

@@ -1,0 +1,55 @@
+// The console table of Google Benchmark, plus ratios between benchmarks of the same run: our
+// speed goals are measured against a baseline measured alongside, never in absolute time.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace xal::bench {
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.error_occurred) {
+        continue;
+      }
+      const std::string name = run.run_name.str();
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+        medians_[name] = run.GetAdjustedRealTime();
+      } else if (run.run_type == Run::RT_Iteration) {
+        times_[name] = run.GetAdjustedRealTime();
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  // Prints "label  measured/baseline" when both ran; the median when repetitions were asked for.
+  void PrintRatio(const char* label, const std::string& measured,
+                  const std::string& baseline) const {
+    const double measuredTime = Time(measured);
+    const double baselineTime = Time(baseline);
+    if (measuredTime > 0 && baselineTime > 0) {
+      std::printf("%-36s %.2f\n", label, measuredTime / baselineTime);
+    }
+  }
+
+ private:
+  double Time(const std::string& name) const {
+    for (const auto* times : {&medians_, &times_}) {
+      if (const auto it = times->find(name); it != times->end()) {
+        return it->second;
+      }
+    }
+    return 0;
+  }
+
+  std::map<std::string, double> times_;
+  std::map<std::string, double> medians_;
+};
+
+}  // namespace xal::bench

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The elevated IP settings executable reads the block the tray program leaves in shared memory.
+# The driver plays the tray program's part: it creates the block with a file's bytes and holds it
+# while XALSetIPSettings.exe runs. Wine can't change adapter settings (its management service
+# lacks the adapter configuration methods), so valid blocks run with --dry-run, which says what
+# would be applied; hostile blocks run without it, to show that they are refused before anything
+# is tried.
+set -euo pipefail
+# shellcheck source=../lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+
+xal_begin ip_handoff
+helper="$XAL_BIN/XALSetIPSettings.exe"
+[ -f "$helper" ] ||
+  xal_fail "$helper is missing: build it first (cmake --preset win64 && cmake --build --preset win64)"
+xal_expect_x86_64 "$helper"
+helper_win="$(xal_winpath "$helper")"
+
+# The adapter the helper must find: its description is what the tray program's address line
+# shows (the management service's caption without its index).
+env_out="$(cd "$XAL_ARTIFACTS" && timeout 60 wine "$XAL_BIN/KelpraEnv.exe" 2>/dev/null || true)"
+adapter="$(printf '%s\n' "$env_out" | sed -n 's/^  [0-9.]*(\(.*\),{[^}]*})$/\1/p' | head -n 1)"
+[ -n "$adapter" ] || xal_fail "no adapter in the environment report: $env_out"
+xal_note "adapter under Wine: \"$adapter\""
+
+# Writes a block of six-line groups (CR LF after every line) to $XAL_ARTIFACTS/$1; the other
+# arguments are the lines.
+make_block() {
+  local file="$XAL_ARTIFACTS/$1" line
+  shift
+  : >"$file"
+  for line in "$@"; do printf '%s\r\n' "$line" >>"$file"; done
+  block_file="$file"
+  block_size="$(stat -c %s "$file")"
+}
+
+# Runs the helper with the block held; output in $run_out, exit code in $run_status.
+run_helper() {
+  run_status=0
+  run_out="$(timeout 60 wine "$XAL_DRIVER" hold-block "$(xal_winpath "$block_file")" "$helper_win" \
+    "$@" 2>&1)" || run_status=$?
+  run_out="$(printf '%s\n' "$run_out" | grep -v -e wine32 -e multiarch -e dpkg -e apt-get || true)"
+  [ "$run_status" -ne 124 ] || xal_fail "XALSetIPSettings.exe $* did not end within 60 s"
+  printf '%s\n' "$run_out" | sed 's/^/        /'
+}
+
+expect_output() {
+  printf '%s\n' "$run_out" | grep -qF -- "$1" || xal_fail "$2: the output lacks \"$1\""
+}
+
+xal_step "a static address for the adapter, dry run"
+make_block static.txt "$adapter" 10.0.0.5 255.255.255.0 10.0.0.1 8.8.8.8 8.8.4.4
+run_helper --dry-run "$block_size"
+[ "$run_status" -eq 0 ] || xal_fail "exit code $run_status, expected 0"
+expect_output "dry run, nothing applied" "static"
+expect_output "adapter \"$adapter\"" "static"
+expect_output "static address 10.0.0.5 mask 255.255.255.0; gateway 10.0.0.1; DNS servers 8.8.8.8, 8.8.4.4" "static"
+xal_ok "exit 0; it names the adapter and the address, mask, gateway and DNS servers"
+
+xal_step "DHCP with one name server, dry run through the environment"
+make_block dhcp.txt "$adapter" DHCP "" "" 192.168.0.1 ""
+run_status=0
+export XAL_IPSETTINGS_DRY_RUN=1
+run_helper "$block_size"
+unset XAL_IPSETTINGS_DRY_RUN
+[ "$run_status" -eq 0 ] || xal_fail "exit code $run_status, expected 0"
+expect_output "adapter \"$adapter\"" "DHCP"
+expect_output "address by DHCP; DNS servers 192.168.0.1" "DHCP"
+xal_ok "exit 0; DHCP and the name server for \"$adapter\""
+
+xal_step "hostile blocks are refused whole, before anything is applied (no dry run)"
+make_block unknown.txt "$adapter" DHCP "" "" "" "" "No such adapter" DHCP "" "" "" ""
+run_helper "$block_size"
+[ "$run_status" -eq 2 ] || xal_fail "an unknown adapter gave exit code $run_status, expected 2"
+expect_output "group 2: no adapter's description holds \"No such adapter\"" "unknown adapter"
+! printf '%s\n' "$run_out" | grep -q '^applied' || xal_fail "a refused block was applied in part"
+xal_ok "an unknown adapter in group 2 refuses group 1 too (exit 2)"
+
+make_block inject.txt "$adapter" "10.0.0.5 & netsh" 255.255.255.0 "" "" ""
+run_helper "$block_size"
+[ "$run_status" -eq 2 ] || xal_fail "a command-like address gave exit code $run_status, expected 2"
+expect_output "is neither an IPv4 address nor DHCP" "command-like address"
+xal_ok "a command-like address is refused (exit 2)"
+
+make_block cut.txt "$adapter" DHCP "" "" "" ""
+run_helper $((block_size - 1))
+[ "$run_status" -eq 2 ] || xal_fail "a length one short gave exit code $run_status, expected 2"
+expect_output "a carriage return without a line feed" "length one short"
+xal_ok "a length that cuts the last line is refused (exit 2)"
+
+run_helper $((block_size + 3))
+[ "$run_status" -eq 2 ] || xal_fail "a length past the text gave exit code $run_status, expected 2"
+expect_output "the control character U+0000" "length past the text"
+xal_ok "a length past the text reads the block's zero padding and is refused (exit 2)"
+
+run_helper 1048576
+[ "$run_status" -eq 3 ] || xal_fail "a length past the block gave exit code $run_status, expected 3"
+expect_output "fewer than 1048576" "length past the block"
+xal_ok "a length past the end of the mapping is not read (exit 3)"
+
+run_helper 0x10
+[ "$run_status" -eq 3 ] || xal_fail "a length in hexadecimal gave exit code $run_status, expected 3"
+xal_ok "a length that is not a plain decimal number is refused (exit 3)"
+
+xal_step "without a block"
+run_status=0
+run_out="$(timeout 60 wine "$helper" --dry-run 19 2>&1)" || run_status=$?
+[ "$run_status" -eq 3 ] || xal_fail "no block gave exit code $run_status, expected 3"
+expect_output "can't be opened" "no block"
+xal_ok "no block: exit 3 with the reason"

@@ -1,0 +1,210 @@
+// The recheck cycle as the running program drives it: at start-up, from the tray menu, on
+// display changes and from the address monitor, with the appliers behind it.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/XALMain.h"
+#include "platform/sim/SimMainView.h"
+#include "platform/sim/SimPlatform.h"
+
+namespace xal {
+namespace {
+
+const char* const kFolder = "C:\\Kelpra\\";
+const char* const kInternetSettings =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+
+// Office matches the adapter at 10.0.0.5; Home needs the Wi-Fi "Home"; Two needs two displays.
+const char* const kSets =
+    "<XALSets Version=\"1.00\">"
+    "<XALSet Name=\"Office\"><Environment><Network><IP Address=\"10.0.*.*\"/></Network>"
+    "</Environment><Target><Network><Proxy Server=\"proxy.office:8080\"/>"
+    "<AutoConfigURL URL=\"http://office/proxy.pac\"/></Network>"
+    "<Startups><Startup FilePath=\"every.exe\"/><Startup FilePath=\"once.exe\" OnlyNew=\"True\"/>"
+    "</Startups></Target></XALSet>"
+    "<XALSet Name=\"Home\"><Environment><Network><WiFi Name=\"Home\"/></Network></Environment>"
+    "<Target><Network><Proxy Server=\"off\"/></Network></Target></XALSet>"
+    "<XALSet Name=\"Two\"><Environment><Displays Count=\"2\"/></Environment><Target>"
+    "<Startups><Startup FilePath=\"two.exe\"/></Startups></Target></XALSet>"
+    "</XALSets>";
+
+class MainRecheck : public ::testing::Test {
+ protected:
+  MainRecheck() {
+    sim_.system.executablePath = std::string(kFolder) + "KelpraTremvale.exe";
+    sim_.system.arguments = {"-m"};
+    sim_.files.PutFile(std::string(kFolder) + "Languages\\1033.txt",
+                       "fmXALCurrent_NoProxyMsg=(no proxy)\r\n"
+                       "fmXALCurrent_NoAutoConfigURLMsg=(no script)\r\n"
+                       "fmXALMain_TrayIconBalloonTitleIPAddressToSet=IP settings to apply\r\n"
+                       "fmXALMain_TrayIconBalloonHintIPAddressToSet=Choose Apply.\r\n");
+    sim_.files.PutFile(std::string(kFolder) + "XALData.xml", kSets);
+    sim_.management.SetObjects("Win32_NetworkAdapterConfiguration",
+                               {sim::SimAdapter("{A1}", "LAN", {"10.0.0.5"})});
+    sim_.monitors.SetAttached({sim::SimMonitor(1, 0, 0, 1920, 1080)});
+    sim_.hostAddresses.addresses = {"10.0.0.5"};
+  }
+
+  TfmXALMain& Start() {
+    form_ = std::make_unique<TfmXALMain>(sim_.Platform(), view_);
+    form_->FormCreate();
+    return *form_;
+  }
+
+  std::vector<std::string> Started() const {
+    std::vector<std::string> files;
+    for (const sim::SimShellCall& call : sim_.shell.calls) {
+      if (call.kind == sim::SimShellCall::Kind::Execute) {
+        files.push_back(call.file);
+      }
+    }
+    return files;
+  }
+
+  std::vector<std::string> Matching() const {
+    std::vector<std::string> names;
+    for (const TXALSet* set : form_->MatchingSets()) {
+      names.push_back(set->Name);
+    }
+    return names;
+  }
+
+  std::optional<std::string> Setting(const char* name) const {
+    return sim_.registry.ReadString(TXALRegistryRoot::CurrentUser, kInternetSettings, name);
+  }
+
+  sim::SimPlatform sim_;
+  sim::SimMainView view_;
+  std::unique_ptr<TfmXALMain> form_;
+};
+
+TEST_F(MainRecheck, StartupMatchesAndAppliesTheTargets) {
+  TfmXALMain& form = Start();
+  ASSERT_TRUE(form.StartupComplete()) << ::testing::PrintToString(sim_.boxes.Errors());
+  EXPECT_EQ(Matching(), std::vector<std::string>{"Office"});
+  EXPECT_EQ(Setting("ProxyServer"), "proxy.office:8080");
+  EXPECT_EQ(Setting("AutoConfigURL"), "http://office/proxy.pac");
+  EXPECT_EQ(
+      sim_.registry.ReadDword(TXALRegistryRoot::CurrentUser, kInternetSettings, "ProxyEnable"), 1u);
+  EXPECT_EQ(Started(), (std::vector<std::string>{"every.exe", "once.exe"}));
+  EXPECT_TRUE(form.PreviousMatchingSets().IndexOf(&form.WorkingSets()->Items(0)) >= 0);
+}
+
+TEST_F(MainRecheck, OnlyNewEntriesRunOnceAndShiftHoldsProgramsBack) {
+  TfmXALMain& form = Start();
+  sim_.shell.calls.clear();
+  form.miRecheckClick();
+  EXPECT_EQ(Started(), std::vector<std::string>{"every.exe"});
+
+  sim_.shell.calls.clear();
+  sim_.keyboard.shiftDown = true;
+  form.miRecheckClick();
+  EXPECT_TRUE(Started().empty());
+}
+
+TEST_F(MainRecheck, ShiftAtTheFirstMatchStillCountsTheSetAsMatched) {
+  sim_.keyboard.shiftDown = true;
+  TfmXALMain& form = Start();
+  EXPECT_TRUE(Started().empty());
+  sim_.keyboard.shiftDown = false;
+  form.miRecheckClick();
+  EXPECT_EQ(Started(), std::vector<std::string>{"every.exe"});
+}
+
+TEST_F(MainRecheck, AddressMonitorRunsTheCycleOncePerChangedCheck) {
+  TfmXALMain& form = Start();
+  sim_.shell.calls.clear();
+
+  form.IdIPAddrMonCheck();
+  EXPECT_TRUE(Started().empty()) << "nothing changed";
+
+  // Two addresses change in one check: one refresh and one recheck.
+  sim_.hostAddresses.addresses = {"192.168.1.20", "172.16.0.1"};
+  sim_.management.SetObjects("Win32_NetworkAdapterConfiguration",
+                             {sim::SimAdapter("{A1}", "LAN", {"192.168.1.20"})});
+  sim_.wireless.AddNetwork("home", true);
+  form.IdIPAddrMonCheck();
+  EXPECT_EQ(Matching(), std::vector<std::string>{"Home"});
+  EXPECT_TRUE(Started().empty());
+  EXPECT_EQ(
+      sim_.registry.ReadDword(TXALRegistryRoot::CurrentUser, kInternetSettings, "ProxyEnable"), 0u);
+  EXPECT_EQ(Setting("ProxyServer"), "proxy.office:8080") << "switching off keeps the server";
+
+  // Back at the office: the set matches anew, so its only-new entry runs again, once.
+  sim_.hostAddresses.addresses = {"10.0.0.5"};
+  sim_.management.SetObjects("Win32_NetworkAdapterConfiguration",
+                             {sim::SimAdapter("{A1}", "LAN", {"10.0.0.5"})});
+  sim_.wireless.SetUnavailable(true);
+  form.IdIPAddrMonCheck();
+  EXPECT_EQ(Started(), (std::vector<std::string>{"every.exe", "once.exe"}));
+}
+
+TEST_F(MainRecheck, AddressMonitorDropsErrorsSilently) {
+  TfmXALMain& form = Start();
+  sim_.hostAddresses.addresses = {"10.0.0.6"};
+  sim_.management.SetUnreachable(true);
+  form.IdIPAddrMonCheck();
+  EXPECT_TRUE(sim_.boxes.Shown().empty());
+}
+
+TEST_F(MainRecheck, AnErrorEndsTheRecheckAndIsShown) {
+  TfmXALMain& form = Start();
+  form.WorkingSets()->Items(0).Environment.Network.IPList.Add("10.(");
+  sim_.shell.calls.clear();
+  const TXALSetList previous = form.PreviousMatchingSets();
+  form.HandleEvent([&] { form.miRecheckClick(); });
+  ASSERT_EQ(sim_.boxes.Errors().size(), 1u);
+  EXPECT_NE(sim_.boxes.Errors()[0].find("10.("), std::string::npos);
+  EXPECT_TRUE(Started().empty());
+  // The sets visited before the broken one did not match; the previous list is untouched.
+  EXPECT_TRUE(Matching().empty());
+  EXPECT_EQ(form.PreviousMatchingSets().Count(), previous.Count());
+}
+
+TEST_F(MainRecheck, DisplayChangeRechecks) {
+  TfmXALMain& form = Start();
+  sim_.shell.calls.clear();
+  sim_.monitors.SetAttached(
+      {sim::SimMonitor(1, 0, 0, 1920, 1080), sim::SimMonitor(2, 1920, 0, 1280, 1024)});
+  form.WMDisplayChange();
+  EXPECT_EQ(Matching(), (std::vector<std::string>{"Two", "Office"}));
+  EXPECT_EQ(Started(), (std::vector<std::string>{"two.exe", "every.exe"}));
+}
+
+TEST_F(MainRecheck, NoMatchingSetChangesNothingAndWithdrawsTheBalloon) {
+  sim_.management.SetObjects("Win32_NetworkAdapterConfiguration", {});
+  TfmXALMain& form = Start();
+  EXPECT_TRUE(Matching().empty());
+  EXPECT_FALSE(Setting("ProxyServer"));
+  EXPECT_TRUE(sim_.internet.options.empty());
+  EXPECT_TRUE(Started().empty());
+  ASSERT_FALSE(view_.balloons.empty());
+  EXPECT_EQ(view_.balloons.back(), (std::pair<std::string, std::string>{"", ""}));
+  form.pmTaskTrayPopup();
+  EXPECT_FALSE(view_.trayVisible[TXALTrayItem::SetIPAddresses]);
+}
+
+TEST_F(MainRecheck, PendingIPSettingsShowTheTrayItemAndForceTheHandOff) {
+  sim_.files.PutFile(std::string(kFolder) + "XALData.xml",
+                     "<XALSets><XALSet Name=\"Lab\"><Environment/><Target><Network><IPSettings>"
+                     "<IPSetting Adapter=\"LAN\" Address=\"DHCP\"/></IPSettings></Network></Target>"
+                     "</XALSet></XALSets>");
+  TfmXALMain& form = Start();
+  ASSERT_FALSE(view_.balloons.empty());
+  EXPECT_FALSE(view_.balloons.back().first.empty()) << "the balloon offers the hand-off";
+
+  form.pmTaskTrayPopup();
+  EXPECT_TRUE(view_.trayVisible[TXALTrayItem::SetIPAddresses]);
+  form.miSetIPAddressesClick();
+  ASSERT_FALSE(sim_.shell.calls.empty());
+  const sim::SimShellCall& call = sim_.shell.calls.back();
+  EXPECT_EQ(call.kind, sim::SimShellCall::Kind::ExecuteEx);
+  EXPECT_EQ(call.verb, "runas");
+  EXPECT_EQ(call.file, std::string(kFolder) + "XALSetIPSettings.exe");
+  // "LAN", "DHCP" and four empty lines, each with CR LF: 5 + 6 + 4 * 2 bytes.
+  EXPECT_EQ(call.parameters, "19");
+}
+
+}  // namespace
+}  // namespace xal
