@@ -90,6 +90,11 @@ xal_end() {
     kill "$XAL_PID" 2>/dev/null || true
     wait "$XAL_PID" 2>/dev/null || true
   fi
+  # A scenario that changes the prefix's registry puts it back, pass or fail, so that later
+  # scenarios see the prefix as it was.
+  if [ -n "$xal_wine_up" ] && declare -F xal_scenario_cleanup >/dev/null; then
+    xal_scenario_cleanup || true
+  fi
   if declare -F xal_wine_stop >/dev/null; then
     xal_wine_stop
   fi

@@ -141,8 +141,8 @@ void TCommonMemoryStream::Open(ISharedMemory& memory, const std::string& name, s
   Close();
   block_ = memory.CreateOrOpen(name, size);
   const std::size_t usable = std::min(size, block_->Size());
-  size_ = static_cast<std::int64_t>(
-      std::min<std::size_t>(usable, std::numeric_limits<std::int64_t>::max()));
+  size_ = static_cast<std::int64_t>(std::min<std::uint64_t>(
+      usable, static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())));
   position_ = 0;
 }
 

@@ -182,8 +182,7 @@ void CheckGroup(const TIPSettingsGroup& group, std::size_t number,
     }
   }
   if (address && group.SubnetMask.empty()) {
-    errors.push_back(prefix + "the static address " + address->ToString() +
-                     " needs a subnet mask");
+    errors.push_back(prefix + "the static address " + address->ToString() + " needs a subnet mask");
   }
   if (group.Address.empty() && !group.SubnetMask.empty()) {
     errors.push_back(prefix + "a subnet mask is given without a static address");

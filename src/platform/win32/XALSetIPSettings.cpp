@@ -5,7 +5,8 @@
 //
 //   XALSetIPSettings.exe [--dry-run] <length>
 //
-// --dry-run (or XAL_IPSETTINGS_DRY_RUN=1 in the environment) prints what would be applied and
+// --dry-run (or XAL_IPSETTINGS_DRY_RUN=1 in the environment) prints what would be applied (into
+// the file XAL_IPSETTINGS_REPORT names, when set) and
 // changes nothing. Exit codes: 0 applied (or planned), 2 block refused, 3 block unreadable,
 // 4 applying failed.
 //
@@ -200,6 +201,26 @@ void ApplyAction(const xal::TIPAdapterAction& action, std::uint32_t interfaceInd
   }
 }
 
+// Started by the tray program through the shell, the helper has no output stream; a dry run
+// can then leave its report in the file that XAL_IPSETTINGS_REPORT names.
+bool WriteReportFile(const std::string& report) {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(L"XAL_IPSETTINGS_REPORT", path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) {
+    return false;
+  }
+  const HANDLE file =
+      CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  DWORD written = 0;
+  const BOOL ok =
+      WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok != FALSE && written == report.size();
+}
+
 bool DryRunFromEnvironment() {
   wchar_t value[8] = {};
   const DWORD length = GetEnvironmentVariableW(L"XAL_IPSETTINGS_DRY_RUN", value, 8);
@@ -247,6 +268,9 @@ int Run(const std::vector<std::string>& arguments) {
   const std::string description = xal::DescribeIPApplyPlan(plan, adapters);
   if (dryRun) {
     const std::string report = "dry run, nothing applied; would apply:\n" + description;
+    if (WriteReportFile(report)) {
+      return kExitApplied;
+    }
     if (!Write(STD_OUTPUT_HANDLE, report)) {
       MessageBoxW(nullptr, Widen(report).c_str(), xal::win32::kApplicationTitle,
                   MB_OK | MB_ICONINFORMATION);
