@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -51,5 +52,19 @@ class RatioReporter : public benchmark::ConsoleReporter {
   std::map<std::string, double> times_;
   std::map<std::string, double> medians_;
 };
+
+// The whole main of a benchmark program: runs the benchmarks, then prints the ratios.
+inline int RunWithRatios(int argc, char** argv,
+                         const std::function<void(const RatioReporter&)>& printRatios) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    return 1;
+  }
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  printRatios(reporter);
+  benchmark::Shutdown();
+  return 0;
+}
 
 }  // namespace xal::bench

@@ -144,15 +144,9 @@ BENCHMARK(BM_FullSave)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
   std::printf("catalogue: %d sets, %zu bytes\n", kSetCount, Data().bytes.size());
-  xal::bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  reporter.PrintRatio("load / bare parse:", "BM_FullLoad", "BM_BareParse");
-  reporter.PrintRatio("save / bare serialize:", "BM_FullSave", "BM_BareSerialize");
-  return 0;
+  return xal::bench::RunWithRatios(argc, argv, [](const xal::bench::RatioReporter& reporter) {
+    reporter.PrintRatio("load / bare parse:", "BM_FullLoad", "BM_BareParse");
+    reporter.PrintRatio("save / bare serialize:", "BM_FullSave", "BM_BareSerialize");
+  });
 }

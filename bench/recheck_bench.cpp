@@ -94,14 +94,8 @@ BENCHMARK(BM_ConvertPerAddress)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  xal::bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("compile once / convert per address:", "BM_RecheckCompilesEachPatternOnce",
-                      "BM_ConvertPerAddress");
-  benchmark::Shutdown();
-  return 0;
+  return xal::bench::RunWithRatios(argc, argv, [](const xal::bench::RatioReporter& reporter) {
+    reporter.PrintRatio("compile once / convert per address:", "BM_RecheckCompilesEachPatternOnce",
+                        "BM_ConvertPerAddress");
+  });
 }

@@ -119,14 +119,8 @@ BENCHMARK(BM_ProbeCallsOnly)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  xal::bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("refresh / probe calls only:", "BM_RefreshAddressesAndPrinters",
-                      "BM_ProbeCallsOnly");
-  benchmark::Shutdown();
-  return 0;
+  return xal::bench::RunWithRatios(argc, argv, [](const xal::bench::RatioReporter& reporter) {
+    reporter.PrintRatio("refresh / probe calls only:", "BM_RefreshAddressesAndPrinters",
+                        "BM_ProbeCallsOnly");
+  });
 }

@@ -11,20 +11,7 @@
 #include "core/CommandLine.h"
 #include "platform/XALPlatform.h"
 #include "platform/win32/WideText.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32HostAddresses.h"
-#include "platform/win32/Win32InternetOptions.h"
-#include "platform/win32/Win32Keyboard.h"
-#include "platform/win32/Win32ManagementService.h"
-#include "platform/win32/Win32MessageBoxes.h"
-#include "platform/win32/Win32Monitors.h"
-#include "platform/win32/Win32Printers.h"
-#include "platform/win32/Win32ProxyConfig.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32SharedMemory.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32SystemInfo.h"
-#include "platform/win32/Win32WirelessLan.h"
+#include "platform/win32/Win32Platform.h"
 #include "sensing/XALCurrent.h"
 #include "sensing/XALEnvironmentReport.h"
 #include "ui/XALLanguage.h"
@@ -70,25 +57,10 @@ bool AsksForUsage(const std::string& argument) {
 }
 
 int Run() {
-  xal::win32::Win32FileSystem files;
-  xal::win32::Win32SystemInfo system;
-  xal::win32::Win32MessageBoxes boxes;
-  xal::win32::Win32ManagementService management;
-  xal::win32::Win32Registry registry;
-  xal::win32::Win32WirelessLan wireless;
-  xal::win32::Win32Monitors monitors;
-  xal::win32::Win32ProxyConfig proxy;
-  xal::win32::Win32InternetOptions internet;
-  xal::win32::Win32Printers printers;
-  xal::win32::Win32Shell shell;
-  xal::win32::Win32SharedMemory sharedMemory;
-  xal::win32::Win32Keyboard keyboard;
-  xal::win32::Win32HostAddresses hostAddresses;
-  xal::TXALPlatform platform{files,    system,       boxes,    management,   registry,
-                             wireless, monitors,     proxy,    internet,     printers,
-                             shell,    sharedMemory, keyboard, hostAddresses};
+  xal::win32::Win32Platform ports;
+  xal::TXALPlatform& platform = ports.Platform();
 
-  for (const std::string& argument : system.CommandLineArguments()) {
+  for (const std::string& argument : platform.System.CommandLineArguments()) {
     if (AsksForUsage(argument)) {
       Write(STD_OUTPUT_HANDLE, kUsage);
       return 0;
@@ -102,9 +74,10 @@ int Run() {
   // texts are empty, but the probes still say what they found.
   xal::TXALLanguage language;
   try {
-    language.LoadFromFile(files,
-                          xal::TXALLanguage::FileName(xal::ExtractFilePath(system.ExecutablePath()),
-                                                      system.UserDefaultLocaleId()));
+    language.LoadFromFile(
+        platform.Files,
+        xal::TXALLanguage::FileName(xal::ExtractFilePath(platform.System.ExecutablePath()),
+                                    platform.System.UserDefaultLocaleId()));
   } catch (const std::exception& error) {
     Write(STD_ERROR_HANDLE, std::string(error.what()) + "\n");
     failed = true;

@@ -6,7 +6,7 @@
 
 namespace xal::win32 {
 
-std::string SystemErrorText(unsigned long code) {
+std::string SystemMessage(unsigned long code) {
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -18,10 +18,12 @@ std::string SystemErrorText(unsigned long code) {
   LocalFree(buffer);
   const auto end = text.find_last_not_of(L" \t\r\n");
   text.erase(end == std::wstring::npos ? 0 : end + 1);
-  if (text.empty()) {
-    return "System error " + std::to_string(code) + ".";
-  }
   return Narrow(text);
+}
+
+std::string SystemErrorText(unsigned long code) {
+  std::string text = SystemMessage(code);
+  return text.empty() ? "System error " + std::to_string(code) + "." : text;
 }
 
 }  // namespace xal::win32

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "catalogue/XALErrors.h"
+#include "platform/win32/SystemErrorText.h"
 #include "platform/win32/WideText.h"
 
 namespace xal::win32 {
@@ -95,18 +96,8 @@ std::string HresultText(HRESULT code) {
   if ((value & 0xFFFFF000u) >= 0x80041000u && (value & 0xFFFF0000u) == 0x80040000u) {
     return HexCode(code);
   }
-  wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, value, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text;
-  if (length != 0 && buffer != nullptr) {
-    text.assign(buffer, length);
-  }
-  LocalFree(buffer);
-  const auto end = text.find_last_not_of(L" \t\r\n");
-  text.erase(end == std::wstring::npos ? 0 : end + 1);
-  return text.empty() ? HexCode(code) : Narrow(text);
+  const std::string text = SystemMessage(value);
+  return text.empty() ? HexCode(code) : text;
 }
 
 // A failed COM call may have left a description of its own for this thread.

@@ -1,0 +1,56 @@
+// Every Windows port in one object: what the tray program and the console report run on.
+#pragma once
+
+#include "platform/XALPlatform.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32HostAddresses.h"
+#include "platform/win32/Win32InternetOptions.h"
+#include "platform/win32/Win32Keyboard.h"
+#include "platform/win32/Win32ManagementService.h"
+#include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32Monitors.h"
+#include "platform/win32/Win32Printers.h"
+#include "platform/win32/Win32ProxyConfig.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SharedMemory.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32SystemInfo.h"
+#include "platform/win32/Win32WirelessLan.h"
+
+namespace xal::win32 {
+
+class Win32Platform {
+ public:
+  Win32Platform()
+      : platform_{files, system,   boxes,    management, registry,     wireless, monitors,
+                  proxy, internet, printers, shell,      sharedMemory, keyboard, hostAddresses} {}
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  TXALPlatform& Platform() { return platform_; }
+  // Message boxes and programs started through the shell belong to this window.
+  void SetOwner(HWND window) {
+    boxes.SetOwner(window);
+    shell.SetOwner(window);
+  }
+
+  Win32FileSystem files;
+  Win32SystemInfo system;
+  Win32MessageBoxes boxes;
+  Win32ManagementService management;
+  Win32Registry registry;
+  Win32WirelessLan wireless;
+  Win32Monitors monitors;
+  Win32ProxyConfig proxy;
+  Win32InternetOptions internet;
+  Win32Printers printers;
+  Win32Shell shell;
+  Win32SharedMemory sharedMemory;
+  Win32Keyboard keyboard;
+  Win32HostAddresses hostAddresses;
+
+ private:
+  TXALPlatform platform_;
+};
+
+}  // namespace xal::win32
