@@ -60,21 +60,6 @@ bool IPSettingDiffers(const TXALTargetIPSetting& setting, const TXALIPStatus& st
          GivenAndDiffers(setting.DNS1, status.DNS1) || GivenAndDiffers(setting.DNS2, status.DNS2);
 }
 
-bool HasPendingIPChanges(const TXALSetList& sets, const TXALIPStatusList& statuses) {
-  for (const TXALSet* set : sets) {
-    const TXALTargetIPSettings& settings = set->Target.Network.IPSettings;
-    for (int i = 0; i < settings.Count(); ++i) {
-      for (const TXALIPStatus* status : statuses) {
-        if (IPSettingApplies(settings.Items(i), *status) &&
-            IPSettingDiffers(settings.Items(i), *status)) {
-          return true;
-        }
-      }
-    }
-  }
-  return false;
-}
-
 TXALTargetIPSettingList PendingIPSettings(const TXALSetList& sets,
                                           const TXALIPStatusList& statuses) {
   TXALTargetIPSettingList pending;
@@ -91,6 +76,10 @@ TXALTargetIPSettingList PendingIPSettings(const TXALSetList& sets,
     }
   }
   return pending;
+}
+
+bool HasPendingIPChanges(const TXALSetList& sets, const TXALIPStatusList& statuses) {
+  return PendingIPSettings(sets, statuses).Count() > 0;
 }
 
 std::string IPSettingsBlockText(const TXALTargetIPSettingList& settings) {
