@@ -1,0 +1,41 @@
+// The two hook libraries that report window activation, destruction and caption changes of every
+// program to the main window, as registered messages.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace xal::win32 {
+
+class HookLibraries {
+ public:
+  // The libraries are loaded from `folder` (UTF-8, with or without a trailing separator), never
+  // through the search path; empty means the folder of the running program.
+  explicit HookLibraries(std::string folder = {});
+  ~HookLibraries();
+  HookLibraries(const HookLibraries&) = delete;
+  HookLibraries& operator=(const HookLibraries&) = delete;
+
+  // Loads whichever library isn't loaded yet, starts both hooks reporting to `mainWindow` and
+  // reads the three message numbers. Raises EXALError naming the file when a library or one of
+  // its exports is missing.
+  void Start(HWND mainWindow);
+  // Stops and frees both libraries; harmless when they aren't loaded.
+  void Stop() noexcept;
+
+  // Zero until Start has read them.
+  UINT DestroyMessage() const { return destroyMessage_; }
+  UINT ActivateMessage() const { return activateMessage_; }
+  UINT CaptionMessage() const { return captionMessage_; }
+
+ private:
+  std::wstring folder_;
+  HMODULE cbt_ = nullptr;
+  HMODULE callWndProcRet_ = nullptr;
+  UINT destroyMessage_ = 0;
+  UINT activateMessage_ = 0;
+  UINT captionMessage_ = 0;
+};
+
+}  // namespace xal::win32

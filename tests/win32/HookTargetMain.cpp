@@ -1,0 +1,53 @@
+// A window in another process for the hook library tests: it is shown and activated, retitled
+// and destroyed, each step with a pause so that the notices go out in that order.
+#include <windows.h>
+
+namespace {
+
+void PumpFor(DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  MSG message;
+  while (GetTickCount64() < end) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(10);
+  }
+}
+
+// Marks the window as dying and lingers, so that a destroy notice handled only once destruction has
+// begun sees the changed caption instead of the last one.
+LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    SetWindowTextW(window, L"Hook target dying");
+    Sleep(500);
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int main() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = TargetProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"XalHookTargetWindow";
+  if (RegisterClassW(&windowClass) == 0) {
+    return 2;
+  }
+  const HWND window =
+      CreateWindowExW(0, windowClass.lpszClassName, L"Hook target before", WS_OVERLAPPEDWINDOW, 40,
+                      40, 320, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (window == nullptr) {
+    return 3;
+  }
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  SetActiveWindow(window);
+  PumpFor(300);
+  SetWindowTextW(window, L"Hook target after");
+  PumpFor(300);
+  DestroyWindow(window);
+  return 0;
+}
