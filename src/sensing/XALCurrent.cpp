@@ -36,6 +36,10 @@ std::string MakeDisplayLine(int number, const TXALMonitor& monitor) {
          std::to_string(RectHeight(r)) + ")";
 }
 
+std::string MakeAppLine(const std::string& className, const std::string& caption) {
+  return caption + "(" + className + ")";
+}
+
 TfmXALCurrent::TfmXALCurrent(TXALPlatform& platform, const TXALLanguage& language)
     : platform_(platform), language_(language) {}
 
@@ -145,6 +149,86 @@ void TfmXALCurrent::AddListener(IXALCurrentListener* listener) {
 
 void TfmXALCurrent::RemoveListener(IXALCurrentListener* listener) {
   listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+void TfmXALCurrent::ConnectAppWindows(IWindowSystem* windows,
+                                      std::function<bool(TXALWindowHandle)> isAppWindow) {
+  windows_ = windows;
+  isAppWindow_ = std::move(isAppWindow);
+}
+
+void TfmXALCurrent::RefreshApps(TXALHandleList& handledWindows) {
+  if (windows_ == nullptr || !isAppWindow_) {
+    return;
+  }
+  for (const TXALWindowHandle handle : windows_->EnumTopLevel()) {
+    if (isAppWindow_(handle)) {
+      AddOrUpdateApp(windows_->ClassName(handle), windows_->Caption(handle), handle);
+      handledWindows.Add(handle);
+    }
+  }
+}
+
+void TfmXALCurrent::AddOrUpdateApp(const std::string& className, const std::string& caption,
+                                   TXALWindowHandle handle) {
+  if (!isAppWindow_ || !isAppWindow_(handle)) {
+    return;
+  }
+  std::string line = MakeAppLine(className, caption);
+  const auto it = std::find_if(lbApps_.begin(), lbApps_.end(),
+                               [handle](const TXALAppLine& l) { return l.Handle == handle; });
+  if (it != lbApps_.end()) {
+    if (it->Text != line) {
+      it->Text = std::move(line);
+    }
+    std::rotate(lbApps_.begin(), it, it + 1);
+  } else {
+    lbApps_.insert(lbApps_.begin(), TXALAppLine{std::move(line), handle});
+  }
+  lbAppsItemIndex_ = 0;
+  SyncAppLists();
+}
+
+void TfmXALCurrent::UpdateAppTitle(TXALWindowHandle handle) {
+  if (windows_ == nullptr) {
+    return;
+  }
+  const auto it = std::find_if(lbApps_.begin(), lbApps_.end(),
+                               [handle](const TXALAppLine& l) { return l.Handle == handle; });
+  if (it == lbApps_.end()) {
+    return;
+  }
+  it->Text = MakeAppLine(windows_->ClassName(handle), windows_->Caption(handle));
+  SyncAppLists();
+}
+
+void TfmXALCurrent::RemoveApp(TXALWindowHandle handle) {
+  const auto it = std::find_if(lbApps_.begin(), lbApps_.end(),
+                               [handle](const TXALAppLine& l) { return l.Handle == handle; });
+  if (it == lbApps_.end()) {
+    return;
+  }
+  const int index = static_cast<int>(it - lbApps_.begin());
+  lbApps_.erase(it);
+  // The selection stays on the same window, or goes when that window's line went.
+  if (lbAppsItemIndex_ == index) {
+    lbAppsItemIndex_ = -1;
+  } else if (lbAppsItemIndex_ > index) {
+    --lbAppsItemIndex_;
+  }
+  SyncAppLists();
+}
+
+void TfmXALCurrent::SyncAppLists() {
+  Notify([this](IXALCurrentListener& l) { l.OnAppsChanged(lbApps_); });
+}
+
+void TfmXALCurrent::lbAppsDblClick() {
+  if (windows_ == nullptr || lbAppsItemIndex_ < 0 ||
+      lbAppsItemIndex_ >= static_cast<int>(lbApps_.size())) {
+    return;
+  }
+  windows_->Flash(lbApps_[static_cast<std::size_t>(lbAppsItemIndex_)].Handle, 5);
 }
 
 template <typename Call>

@@ -3,6 +3,8 @@
 // displays, printers, and the default printer, proxy and script URL labels.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "catalogue/XALComponent.h"
 #include "catalogue/XALLists.h"
 #include "platform/Monitors.h"
+#include "platform/WindowSystem.h"
 #include "platform/XALPlatform.h"
 #include "sensing/XALNetwork.h"
 #include "sensing/XALProbes.h"
@@ -25,6 +28,14 @@ struct TXALDisplayLine {
 
 std::string MakeDisplayLine(int number, const TXALMonitor& monitor);
 
+// "Caption(ClassName)", carrying the window it names; the handle, not the text, identifies it.
+struct TXALAppLine {
+  std::string Text;
+  TXALWindowHandle Handle = 0;
+};
+
+std::string MakeAppLine(const std::string& className, const std::string& caption);
+
 // Open dialogs that show probe results register here to receive fresh lists. Called after a
 // refresh has succeeded, never after one that failed.
 class IXALCurrentListener {
@@ -33,6 +44,7 @@ class IXALCurrentListener {
   virtual void OnIPAddressesChanged(const std::vector<std::string>& /*lines*/) {}
   virtual void OnWiFiChanged(const std::vector<std::string>& /*names*/) {}
   virtual void OnDisplaysChanged(const std::vector<TXALDisplayLine>& /*lines*/) {}
+  virtual void OnAppsChanged(const std::vector<TXALAppLine>& /*lines*/) {}
 };
 
 class TfmXALCurrent : public TXALComponent {
@@ -59,6 +71,23 @@ class TfmXALCurrent : public TXALComponent {
   // What showing the window reads: the three labels, in button order.
   void ReadLabels();
 
+  // The application-window list needs the windows and the test of which of them count; the
+  // window intake connects them. Unconnected, the list stays empty.
+  void ConnectAppWindows(IWindowSystem* windows, std::function<bool(TXALWindowHandle)> isAppWindow);
+  // Lists every application window that exists now and appends each to handledWindows, so that
+  // windows open before the program are not placed on their next activation.
+  void RefreshApps(TXALHandleList& handledWindows);
+  // Lists the window, or moves its line to the top; windows that don't count are left out.
+  void AddOrUpdateApp(const std::string& className, const std::string& caption,
+                      TXALWindowHandle handle);
+  // Rewrites the window's line in place, if it has one.
+  void UpdateAppTitle(TXALWindowHandle handle);
+  void RemoveApp(TXALWindowHandle handle);
+  // Hands the list to the open dialogs.
+  void SyncAppLists();
+  // Flashes the selected window so the user can find it.
+  void lbAppsDblClick();
+
   void AddListener(IXALCurrentListener* listener);
   void RemoveListener(IXALCurrentListener* listener);
 
@@ -73,6 +102,11 @@ class TfmXALCurrent : public TXALComponent {
   const std::string& lbDefaultPrinter() const { return lbDefaultPrinter_; }
   const std::string& lbProxy() const { return lbProxy_; }
   const std::string& lbAutoConfigURL() const { return lbAutoConfigURL_; }
+  // Most recent first.
+  const std::vector<TXALAppLine>& lbApps() const { return lbApps_; }
+  // The selected line, or -1.
+  int lbAppsItemIndex() const { return lbAppsItemIndex_; }
+  void SetAppsItemIndex(int index) { lbAppsItemIndex_ = index; }
 
  private:
   void ClearIPAddresses();
@@ -94,6 +128,11 @@ class TfmXALCurrent : public TXALComponent {
   std::string lbDefaultPrinter_;
   std::string lbProxy_;
   std::string lbAutoConfigURL_;
+
+  IWindowSystem* windows_ = nullptr;
+  std::function<bool(TXALWindowHandle)> isAppWindow_;
+  std::vector<TXALAppLine> lbApps_;
+  int lbAppsItemIndex_ = -1;
 };
 
 }  // namespace xal
