@@ -13,10 +13,9 @@
 //
 // The window to notify lives in a section shared by every process that maps this file.
 
-#include <windows.h>
+#include "GlobalHook.h"
 
 extern "C" {
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
 __declspec(dllexport) void __stdcall StartCBTHook(HWND target);
 __declspec(dllexport) void __stdcall StopCBTHook();
 __declspec(dllexport) UINT __stdcall GetCBTHookActivateMsgID();
@@ -28,14 +27,8 @@ namespace {
 constexpr UINT kDestroyTimeoutMs = 500;
 
 // Shared between processes: must be initialised, or the compiler may put them elsewhere.
-__attribute__((section(".shared"), shared)) HWND sharedTarget = nullptr;
-__attribute__((section(".shared"), shared)) DWORD sharedTargetProcess = 0;
 __attribute__((section(".shared"), shared)) UINT sharedActivateMsg = 0;
 __attribute__((section(".shared"), shared)) UINT sharedDestroyMsg = 0;
-
-// Per process: only the process that installed the hook removes it.
-HINSTANCE thisModule = nullptr;
-HHOOK hook = nullptr;
 
 UINT ActivateMsg() {
   return RegisterWindowMessageW(L"Kelpra.XALCBTH.Activate");
@@ -65,33 +58,17 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    thisModule = instance;
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
+void RegisterNotices() {
+  sharedActivateMsg = ActivateMsg();
+  sharedDestroyMsg = DestroyMsg();
 }
 
 void __stdcall StartCBTHook(HWND target) {
-  StopCBTHook();
-  sharedActivateMsg = ActivateMsg();
-  sharedDestroyMsg = DestroyMsg();
-  sharedTargetProcess = GetCurrentProcessId();
-  sharedTarget = target;
-  hook = SetWindowsHookExW(WH_CBT, CbtProc, thisModule, 0);
+  StartGlobalHook(target, WH_CBT, CbtProc);
 }
 
 void __stdcall StopCBTHook() {
-  if (hook == nullptr) {
-    return;
-  }
-  UnhookWindowsHookEx(hook);
-  hook = nullptr;
-  // Copies still mapped elsewhere until their next message must stop notifying at once.
-  if (sharedTargetProcess == GetCurrentProcessId()) {
-    sharedTarget = nullptr;
-  }
+  StopGlobalHook();
 }
 
 UINT __stdcall GetCBTHookActivateMsgID() {

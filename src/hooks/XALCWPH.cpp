@@ -13,10 +13,9 @@
 //
 // The window to notify lives in a section shared by every process that maps this file.
 
-#include <windows.h>
+#include "GlobalHook.h"
 
 extern "C" {
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
 __declspec(dllexport) void __stdcall StartCallWndProcRetHook(HWND target);
 __declspec(dllexport) void __stdcall StopCallWndProcRetHook();
 __declspec(dllexport) UINT __stdcall GetCallWndProcRetHookMsgID();
@@ -25,13 +24,7 @@ __declspec(dllexport) UINT __stdcall GetCallWndProcRetHookMsgID();
 namespace {
 
 // Shared between processes: must be initialised, or the compiler may put them elsewhere.
-__attribute__((section(".shared"), shared)) HWND sharedTarget = nullptr;
-__attribute__((section(".shared"), shared)) DWORD sharedTargetProcess = 0;
 __attribute__((section(".shared"), shared)) UINT sharedCaptionMsg = 0;
-
-// Per process: only the process that installed the hook removes it.
-HINSTANCE thisModule = nullptr;
-HHOOK hook = nullptr;
 
 UINT CaptionMsg() {
   return RegisterWindowMessageW(L"Kelpra.XALCWPH.Caption");
@@ -55,32 +48,16 @@ LRESULT CALLBACK CallWndProcRetProc(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    thisModule = instance;
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
+void RegisterNotices() {
+  sharedCaptionMsg = CaptionMsg();
 }
 
 void __stdcall StartCallWndProcRetHook(HWND target) {
-  StopCallWndProcRetHook();
-  sharedCaptionMsg = CaptionMsg();
-  sharedTargetProcess = GetCurrentProcessId();
-  sharedTarget = target;
-  hook = SetWindowsHookExW(WH_CALLWNDPROCRET, CallWndProcRetProc, thisModule, 0);
+  StartGlobalHook(target, WH_CALLWNDPROCRET, CallWndProcRetProc);
 }
 
 void __stdcall StopCallWndProcRetHook() {
-  if (hook == nullptr) {
-    return;
-  }
-  UnhookWindowsHookEx(hook);
-  hook = nullptr;
-  // Copies still mapped elsewhere until their next message must stop notifying at once.
-  if (sharedTargetProcess == GetCurrentProcessId()) {
-    sharedTarget = nullptr;
-  }
+  StopGlobalHook();
 }
 
 UINT __stdcall GetCallWndProcRetHookMsgID() {
