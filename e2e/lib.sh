@@ -141,12 +141,12 @@ xal_lang_value() {
     END { exit !found }'
 }
 
-# A fresh folder holding the program and its language files, run with -m so the data files go
+# A fresh folder holding the program, its hook libraries and its language files, run with -m so the data files go
 # there. It lives under the artifacts so that the files can be inspected after a run.
 xal_prepare_program_dir() {
   XAL_PROGRAM_DIR="$XAL_ARTIFACTS/program"
   mkdir -p "$XAL_PROGRAM_DIR/Languages"
-  cp "$XAL_EXE" "$XAL_PROGRAM_DIR/"
+  cp "$XAL_EXE" "$XAL_BIN/XALCBTH.DLL" "$XAL_BIN/XALCWPH.DLL" "$XAL_PROGRAM_DIR/"
   cp "$XAL_BIN"/Languages/*.txt "$XAL_PROGRAM_DIR/Languages/"
 }
 

@@ -11,7 +11,7 @@ cmake --build --preset win64 -j "$(nproc)"
 
 demo="$PWD/build/demo"
 mkdir -p "$demo/Languages"
-cp build/win64/bin/KelpraTremvale.exe "$demo/"
+cp build/win64/bin/KelpraTremvale.exe build/win64/bin/XALCBTH.DLL build/win64/bin/XALCWPH.DLL "$demo/"
 cp build/win64/bin/Languages/*.txt "$demo/Languages/"
 
 if [ -n "${DISPLAY:-}" ]; then

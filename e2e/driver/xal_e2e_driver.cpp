@@ -394,8 +394,102 @@ int WindowInfo(const wchar_t* className) {
   }
   Print(std::string("visible: ") + (IsWindowVisible(window) ? "yes" : "no"));
   Print(std::string("minimized: ") + (IsIconic(window) ? "yes" : "no"));
+  Print(std::string("maximized: ") + (IsZoomed(window) ? "yes" : "no"));
   Print("title: " + Utf8(TextOf(window)));
   Print("rect: " + RectText(window));
+  return 0;
+}
+
+LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Stands for an application the user opens: a captioned, resizable window of the given class,
+// shown and activated at a place no rule uses, until it is closed.
+int AppWindow(const wchar_t* className, const wchar_t* caption) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = &AppWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = className;
+  if (RegisterClassExW(&windowClass) == 0) {
+    throw std::runtime_error("can't register the window class " + Utf8(className));
+  }
+  HWND window = CreateWindowExW(0, className, caption, WS_OVERLAPPEDWINDOW, 40, 30, 300, 200,
+                                nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) {
+    throw std::runtime_error("can't create a window of class " + Utf8(className));
+  }
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  Print("opened " + RectText(window));
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+int CloseTopLevel(const wchar_t* className) {
+  HWND window = FindTopLevel(className);
+  if (window == nullptr) {
+    throw std::runtime_error("no window of class " + Utf8(className));
+  }
+  Post(window, WM_CLOSE, 0, 0);
+  Print("posted WM_CLOSE");
+  return 0;
+}
+
+int RestoreTopLevel(const wchar_t* className) {
+  HWND window = FindTopLevel(className);
+  if (window == nullptr) {
+    throw std::runtime_error("no window of class " + Utf8(className));
+  }
+  ShowWindow(window, SW_RESTORE);
+  Print("restored");
+  return 0;
+}
+
+// The lines of the program's list of application windows, top (most recent) first. The list
+// lives in the hidden current-environment window and keeps its lines as strings.
+int AppList() {
+  HWND current = nullptr;
+  for (HWND window : TopLevelWindows()) {
+    if (lstrcmpiW(ClassOf(window).c_str(), contract::kCurrentWindowClass) == 0 &&
+        BelongsToProgram(window)) {
+      current = window;
+    }
+  }
+  if (current == nullptr) {
+    throw std::runtime_error("the program has no window of class " +
+                             Utf8(contract::kCurrentWindowClass));
+  }
+  HWND list = GetDlgItem(current, contract::kCurrentAppsListId);
+  if (list == nullptr) {
+    throw std::runtime_error("the current-environment window has no list of application windows");
+  }
+  DWORD_PTR count = 0;
+  if (SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count) == 0) {
+    throw std::runtime_error("the list of application windows does not answer");
+  }
+  for (WPARAM index = 0; index < count; ++index) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(list, LB_GETTEXTLEN, index, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length);
+    std::wstring line(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()),
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied);
+    line.resize(copied <= length ? copied : 0);
+    Print(Utf8(line));
+  }
   return 0;
 }
 
@@ -497,7 +591,11 @@ void Usage() {
       "  wait-menu <timeout-ms>              the program shows a popup menu\n"
       "  dismiss-menu [timeout-ms]           close that menu with Escape\n"
       "  menu-key <Up|Down|Return>           a key press in that menu\n"
-      "  window-info <class>                 visibility, title and rectangle\n"
+      "  window-info <class>                 visibility, state, title and rectangle\n"
+      "  app-window <class> <caption>        open an application window; runs until it closes\n"
+      "  close-window <class>                WM_CLOSE to the first top-level window of the class\n"
+      "  restore-window <class>              SW_RESTORE for the first window of the class\n"
+      "  app-list                            the program's list of application windows\n"
       "  user-locale                         the user's default locale id\n"
       "  list-windows                        all top-level windows\n"
       "  hold-block <file> <program> [args]  the IP settings block with the file's bytes while\n"
@@ -561,6 +659,22 @@ int Run(const std::vector<std::wstring>& args) {
   if (command == L"window-info") {
     need(1, 1);
     return WindowInfo(args[1].c_str());
+  }
+  if (command == L"app-window") {
+    need(2, 2);
+    return AppWindow(args[1].c_str(), args[2].c_str());
+  }
+  if (command == L"close-window") {
+    need(1, 1);
+    return CloseTopLevel(args[1].c_str());
+  }
+  if (command == L"restore-window") {
+    need(1, 1);
+    return RestoreTopLevel(args[1].c_str());
+  }
+  if (command == L"app-list") {
+    need(0, 0);
+    return AppList();
   }
   if (command == L"user-locale") {
     need(0, 0);

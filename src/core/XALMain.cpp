@@ -19,7 +19,15 @@ TfmXALMain::TfmXALMain(TXALPlatform& platform, IXALMainView& view)
 
 TfmXALMain::~TfmXALMain() {
   // Nothing is written here: unsaved changes were dealt with by the close request or given up
-  // by the tray menu's quit. The lists refer into the catalogue, so they go first.
+  // by the tray menu's quit. The hooks stop first so that no notice reaches what goes next;
+  // the lists refer into the catalogue, so they go before it.
+  if (hooksStarted_) {
+    platform_.Hooks.Stop();
+  }
+  if (intake_) {
+    platform_.Clock.EnableTimer(false);
+    intake_.reset();
+  }
   matchingSets_.Clear();
   previousMatchingSets_.Clear();
   ipHandOff_.reset();
@@ -94,6 +102,13 @@ void TfmXALMain::RunStartupSequence() {
   platform_.Monitors.Refresh();
   fmXALCurrent_ = std::make_unique<TfmXALCurrent>(platform_, language_);
   printerSwitch_ = std::make_unique<TXALPrinterSwitch>(platform_);
+  intake_ = std::make_unique<TXALWindowIntake>(platform_.Windows, platform_.Monitors,
+                                               platform_.Clock, *settings_, matchingSets_,
+                                               *printerSwitch_, *fmXALCurrent_);
+  intake_->ManageInvisibleWindows = manageInvisibleWindows_;
+  intake_->SetOwnWindows([this](TXALWindowHandle window) { return view_.IsOwnDialog(window); });
+  platform_.Hooks.Start();
+  hooksStarted_ = true;
   ipHandOff_ = std::make_unique<TXALIPHandOff>(
       platform_, language_, [this](const std::string& title, const std::string& text) {
         view_.ShowBalloon(title, text);
@@ -105,6 +120,7 @@ void TfmXALMain::RunStartupSequence() {
   fmXALCurrent_->RefreshIPAddresses();
   fmXALCurrent_->RefreshWiFi();
   fmXALCurrent_->RefreshPrinters();
+  fmXALCurrent_->RefreshApps(intake_->HandledWindows());
 
   Recheck();
 }
@@ -136,6 +152,20 @@ void TfmXALMain::Recheck() {
   }
   // Also when Shift held the programs back: the sets count as matched from now on.
   previousMatchingSets_ = matchingSets_;
+}
+
+void TfmXALMain::HandleHookMessage(TXALHookNotice notice, TXALWindowHandle window) {
+  if (intake_) {
+    HandleEvent([this, notice, window] { intake_->HandleHookMessage(notice, window); });
+  }
+}
+
+void TfmXALMain::TimerTimer() {
+  if (intake_) {
+    intake_->TimerTimer();
+  } else {
+    platform_.Clock.EnableTimer(false);
+  }
 }
 
 void TfmXALMain::ChooseDataFolder() {

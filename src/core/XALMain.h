@@ -13,6 +13,7 @@
 #include "core/CommandLine.h"
 #include "core/XALAddressMonitor.h"
 #include "core/XALMainView.h"
+#include "placement/XALWindowIntake.h"
 #include "platform/XALPlatform.h"
 #include "sensing/XALCurrent.h"
 #include "ui/XALLanguage.h"
@@ -58,6 +59,11 @@ class TfmXALMain : public TXALComponent {
   // Errors are dropped: nobody asked for this check.
   void IdIPAddrMonCheck();
 
+  // A notice of the hook libraries; nothing before start-up made the window intake.
+  void HandleHookMessage(TXALHookNotice notice, TXALWindowHandle window);
+  // A tick of the 100 ms placement timer.
+  void TimerTimer();
+
   // Decides which sets of the working catalogue match the environment now and applies their
   // targets. Does nothing while start-up has not made the catalogue and the probe store.
   void Recheck();
@@ -95,6 +101,9 @@ class TfmXALMain : public TXALComponent {
   // The current-environment window's store of probe results; null until start-up made it.
   TfmXALCurrent* fmXALCurrent() { return fmXALCurrent_.get(); }
   bool ManageInvisibleWindows() const { return manageInvisibleWindows_; }
+  // The hook notices' lists, the placement pass and the move buttons; null until start-up made
+  // it.
+  TXALWindowIntake* WindowIntake() { return intake_.get(); }
 
  private:
   void RunStartupSequence();
@@ -115,6 +124,8 @@ class TfmXALMain : public TXALComponent {
   std::unique_ptr<TfmXALCurrent> fmXALCurrent_;
   std::unique_ptr<TXALPrinterSwitch> printerSwitch_;
   std::unique_ptr<TXALIPHandOff> ipHandOff_;
+  std::unique_ptr<TXALWindowIntake> intake_;
+  bool hooksStarted_ = false;
   TXALAddressMonitor addressMonitor_;
   TXALSetList matchingSets_;
   TXALSetList previousMatchingSets_;

@@ -2,6 +2,7 @@
 // tests record the calls.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace xal {
@@ -28,6 +29,9 @@ class IXALMainView {
   virtual void ShowBalloon(const std::string& title, const std::string& text) = 0;
   // End the message loop; the program then ends.
   virtual void EndMessageLoop() = 0;
+  // Whether the window is the current-environment window or an open rule or add-set dialog;
+  // the window test leaves those to the white list.
+  virtual bool IsOwnDialog(std::uintptr_t window) const = 0;
 };
 
 }  // namespace xal

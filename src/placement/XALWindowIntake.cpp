@@ -68,11 +68,20 @@ void TXALWindowIntake::WindowActivated(TXALWindowHandle window) {
   const std::string className = windows_.ClassName(window);
   const std::string caption = windows_.Caption(window);
   current_.AddOrUpdateApp(className, caption, window);
-  if (!EnableManageWindow || handledWindows_.IndexOf(window) >= 0) {
+  if (!EnableManageWindow || handledWindows_.IndexOf(window) >= 0 ||
+      windowsInPass_.IndexOf(window) >= 0) {
     return;
   }
+  // The pass shows the window in its rule's state, which activates it again; that notice is
+  // handled during the pass's own waits and must not start a pass inside this one, or two
+  // matching sets would recurse without end.
+  windowsInPass_.Add(window);
+  struct PassEnd {
+    TXALHandleList& list;
+    TXALWindowHandle window;
+    ~PassEnd() { list.Delete(list.IndexOf(window)); }
+  } passEnd{windowsInPass_, window};
   PlaceActivatedWindow(window, className, caption);
-  // Only now: a second activation that arrives while the pass waits runs a pass of its own.
   handledWindows_.Add(window);
 }
 

@@ -106,6 +106,8 @@ class TXALWindowIntake {
   TXALHandleList handledWindows_;
   TXALHandleList pendingWindows_;
   TXALAppList pendingApps_;
+  // Windows whose placement pass has not ended yet.
+  TXALHandleList windowsInPass_;
   int tickCount_ = 0;
   // Raised by every Forget call; a pass that sees it change while it handled messages stops.
   unsigned catalogueEdits_ = 0;

@@ -15,6 +15,8 @@
 #include "platform/SharedMemory.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
+#include "platform/WindowHooks.h"
+#include "platform/WindowSystem.h"
 #include "platform/WirelessLan.h"
 
 namespace xal {
@@ -34,6 +36,10 @@ struct TXALPlatform {
   ISharedMemory& SharedMemory;
   IKeyboard& Keyboard;
   IHostAddresses& HostAddresses;
+  IWindowSystem& Windows;
+  // The placement waits and the main window's placement timer.
+  IPlacementClock& Clock;
+  IWindowHooks& Hooks;
 };
 
 }  // namespace xal

@@ -34,6 +34,25 @@ TEST_F(Intake, AWindowIsPlacedOnItsFirstActivationOnly) {
   EXPECT_EQ(intake_.HandledWindows().Count(), 1);
 }
 
+TEST_F(Intake, ReactivationDuringItsOwnPassStartsNoSecondPass) {
+  // Showing the window in its rule's state activates it again, and that notice is handled in
+  // the pass's waits; with two matching sets a pass started there would start another.
+  for (int i = 0; i < 2; ++i) {
+    AddRule(AddMatchingSet(), "Notepad", kRect, TXALAppState::Normal);
+  }
+  const TXALWindowHandle window = Open("Notepad");
+  int notices = 0;
+  windows_.onProcessMessages = [&] {
+    ++notices;
+    intake_.HandleHookMessage(TXALHookNotice::Activated, window);
+  };
+  intake_.HandleHookMessage(TXALHookNotice::Activated, window);
+  EXPECT_GE(notices, 2);
+  EXPECT_EQ(intake_.PendingWindows().Count(), 2);
+  EXPECT_EQ(intake_.HandledWindows().Count(), 1);
+  EXPECT_EQ(NormalRect(window), kRect);
+}
+
 TEST_F(Intake, AHandleReusedAfterItsDestroyNoticeIsPlacedAgain) {
   TXALSet& set = AddMatchingSet();
   AddRule(set, "Notepad", kRect);

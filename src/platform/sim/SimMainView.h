@@ -1,7 +1,9 @@
 // A main window that only remembers what it was told, for tests of the main window's logic.
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +32,7 @@ class SimMainView : public IXALMainView {
     balloons.push_back({title, text});
   }
   void EndMessageLoop() override { loopEnded = true; }
+  bool IsOwnDialog(std::uintptr_t window) const override { return ownDialogs.count(window) != 0; }
 
   std::string caption;
   std::map<TXALTrayItem, std::string> trayCaptions;
@@ -41,6 +44,7 @@ class SimMainView : public IXALMainView {
   bool trayIconVisible = true;
   bool loopEnded = false;
   std::vector<std::pair<std::string, std::string>> balloons;
+  std::set<std::uintptr_t> ownDialogs;
 };
 
 }  // namespace xal::sim

@@ -15,6 +15,8 @@
 #include "platform/sim/SimSharedMemory.h"
 #include "platform/sim/SimShell.h"
 #include "platform/sim/SimSystemInfo.h"
+#include "platform/sim/SimWindowHooks.h"
+#include "platform/sim/SimWindowSystem.h"
 #include "platform/sim/SimWirelessLan.h"
 
 namespace xal::sim {
@@ -22,9 +24,11 @@ namespace xal::sim {
 class SimPlatform {
  public:
   SimPlatform()
-      : platform_{files, system,   boxes,    management, registry,     wireless, monitors,
-                  proxy, internet, printers, shell,      sharedMemory, keyboard, hostAddresses} {
+      : platform_{files,    system,        boxes,    management, registry, wireless,
+                  monitors, proxy,         internet, printers,   shell,    sharedMemory,
+                  keyboard, hostAddresses, windows,  windows,    hooks} {
     proxy.registry = &registry;
+    windows.monitors = &monitors;
   }
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
@@ -45,6 +49,9 @@ class SimPlatform {
   SimSharedMemory sharedMemory;
   SimKeyboard keyboard;
   SimHostAddresses hostAddresses;
+  // Also the placement clock.
+  SimWindowSystem windows;
+  SimWindowHooks hooks;
 
  private:
   TXALPlatform platform_;

@@ -6,14 +6,16 @@
 
 #include <string>
 
+#include "platform/WindowHooks.h"
+
 namespace xal::win32 {
 
-class HookLibraries {
+class HookLibraries : public IWindowHooks {
  public:
   // The libraries are loaded from `folder` (UTF-8, with or without a trailing separator), never
   // through the search path; empty means the folder of the running program.
   explicit HookLibraries(std::string folder = {});
-  ~HookLibraries();
+  ~HookLibraries() override;
   HookLibraries(const HookLibraries&) = delete;
   HookLibraries& operator=(const HookLibraries&) = delete;
 
@@ -21,8 +23,11 @@ class HookLibraries {
   // reads the three message numbers. Raises EXALError naming the file when a library or one of
   // its exports is missing.
   void Start(HWND mainWindow);
+  // The window that Start() without an argument reports to.
+  void SetOwner(HWND mainWindow) { owner_ = mainWindow; }
+  void Start() override { Start(owner_); }
   // Stops and frees both libraries; harmless when they aren't loaded.
-  void Stop() noexcept;
+  void Stop() noexcept override;
 
   // Zero until Start has read them.
   UINT DestroyMessage() const { return destroyMessage_; }
@@ -31,6 +36,7 @@ class HookLibraries {
 
  private:
   std::wstring folder_;
+  HWND owner_ = nullptr;
   HMODULE cbt_ = nullptr;
   HMODULE callWndProcRet_ = nullptr;
   UINT destroyMessage_ = 0;

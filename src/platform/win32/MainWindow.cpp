@@ -175,6 +175,34 @@ void MainWindow::EndMessageLoop() {
   PostQuitMessage(0);
 }
 
+bool MainWindow::IsOwnDialog(std::uintptr_t window) const {
+  return window != 0 && reinterpret_cast<HWND>(window) == currentWindow_;
+}
+
+bool MainWindow::HandleHookMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (hooks_ == nullptr || message < 0xC000) {
+    return false;  // registered messages start at 0xC000
+  }
+  TXALHookNotice notice{};
+  TXALWindowHandle window = 0;
+  if (message == hooks_->DestroyMessage()) {
+    notice = TXALHookNotice::Destroyed;
+    window = static_cast<TXALWindowHandle>(wParam);
+  } else if (message == hooks_->ActivateMessage()) {
+    notice = TXALHookNotice::Activated;
+    window = static_cast<TXALWindowHandle>(wParam);
+  } else if (message == hooks_->CaptionMessage()) {
+    notice = TXALHookNotice::CaptionChanged;
+    window = static_cast<TXALWindowHandle>(lParam);
+  } else {
+    return false;
+  }
+  if (presenter_ != nullptr) {
+    presenter_->HandleHookMessage(notice, window);
+  }
+  return true;
+}
+
 void MainWindow::ShowTrayMenu() {
   Forward(&TfmXALMain::pmTaskTrayPopup);
   HMENU menu = CreatePopupMenu();
@@ -237,6 +265,9 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (HandleHookMessage(message, wParam, lParam)) {
+    return 0;
+  }
   if (message == kTrayCallbackMessage) {
     switch (LOWORD(lParam)) {
       case WM_LBUTTONDBLCLK:
@@ -272,6 +303,12 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Forward(&TfmXALMain::ApplicationMinimize);
       }
       return 0;
+    case WM_TIMER:
+      if (wParam == kPlacementTimerId) {
+        Forward(&TfmXALMain::TimerTimer);
+        return 0;
+      }
+      return DefWindowProcW(window_, message, wParam, lParam);
     case WM_DISPLAYCHANGE:
       Forward(&TfmXALMain::WMDisplayChange);
       return 0;

@@ -10,6 +10,7 @@
 #include "core/XALMain.h"
 #include "core/XALMainView.h"
 #include "platform/win32/AddressMonitorThread.h"
+#include "platform/win32/HookLibraries.h"
 
 namespace xal::win32 {
 
@@ -23,6 +24,10 @@ class MainWindow : public IXALMainView {
   // Creates the hidden window and puts the icon into the notification area.
   void Create();
   void Attach(TfmXALMain* presenter) { presenter_ = presenter; }
+  // Where the numbers of the hook notices come from once the hooks have started.
+  void SetHookLibraries(const HookLibraries* hooks) { hooks_ = hooks; }
+  // The hidden current-environment window, which the window test leaves to the white list.
+  void SetCurrentWindow(HWND window) { currentWindow_ = window; }
   void Destroy();
   HWND Handle() const { return window_; }
 
@@ -40,6 +45,7 @@ class MainWindow : public IXALMainView {
   void StartAddressMonitor();
   void StopAddressMonitor();
   void EndMessageLoop() override;
+  bool IsOwnDialog(std::uintptr_t window) const override;
 
  private:
   struct TrayItem {
@@ -51,6 +57,8 @@ class MainWindow : public IXALMainView {
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Hands a hook notice to the window intake; false for any other message.
+  bool HandleHookMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void AddTrayIcon();
   void ShowTrayMenu();
   void OnCommand(UINT command);
@@ -64,6 +72,8 @@ class MainWindow : public IXALMainView {
   UINT taskbarCreatedMessage_ = 0;
   bool trayIconAdded_ = false;
   TfmXALMain* presenter_ = nullptr;
+  const HookLibraries* hooks_ = nullptr;
+  HWND currentWindow_ = nullptr;
   std::array<TrayItem, 4> trayItems_;
   AddressMonitorThread addressMonitor_;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/XALPlatform.h"
+#include "platform/win32/HookLibraries.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HostAddresses.h"
 #include "platform/win32/Win32InternetOptions.h"
@@ -15,6 +16,7 @@
 #include "platform/win32/Win32SharedMemory.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemInfo.h"
+#include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/Win32WirelessLan.h"
 
 namespace xal::win32 {
@@ -22,16 +24,20 @@ namespace xal::win32 {
 class Win32Platform {
  public:
   Win32Platform()
-      : platform_{files, system,   boxes,    management, registry,     wireless, monitors,
-                  proxy, internet, printers, shell,      sharedMemory, keyboard, hostAddresses} {}
+      : platform_{files,    system,        boxes,    management, registry, wireless,
+                  monitors, proxy,         internet, printers,   shell,    sharedMemory,
+                  keyboard, hostAddresses, windows,  clock,      hooks} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
   TXALPlatform& Platform() { return platform_; }
-  // Message boxes and programs started through the shell belong to this window.
+  // Message boxes and programs started through the shell belong to this window; it receives
+  // the hook notices and the placement timer.
   void SetOwner(HWND window) {
     boxes.SetOwner(window);
     shell.SetOwner(window);
+    clock.SetOwner(window);
+    hooks.SetOwner(window);
   }
 
   Win32FileSystem files;
@@ -48,6 +54,9 @@ class Win32Platform {
   Win32SharedMemory sharedMemory;
   Win32Keyboard keyboard;
   Win32HostAddresses hostAddresses;
+  Win32WindowSystem windows;
+  Win32PlacementClock clock;
+  HookLibraries hooks;
 
  private:
   TXALPlatform platform_;

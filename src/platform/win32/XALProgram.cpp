@@ -25,6 +25,7 @@ int RunProgram(HINSTANCE instance) {
 
   auto mainForm = std::make_unique<xal::TfmXALMain>(platform, window);
   window.Attach(mainForm.get());
+  window.SetHookLibraries(&ports.hooks);
   mainForm->FormCreate();
   window.StartAddressMonitor();
 
@@ -37,6 +38,7 @@ int RunProgram(HINSTANCE instance) {
   // The monitor's worker must not hand a check to a form that is going away.
   window.StopAddressMonitor();
   window.Attach(nullptr);
+  // The form stops the hooks first as it goes.
   mainForm.reset();
   window.Destroy();
   return static_cast<int>(message.wParam);

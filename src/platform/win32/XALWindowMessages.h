@@ -20,4 +20,12 @@ enum TrayCommand : unsigned {
   kCmdQuit = 1004,
 };
 
+// WM_TIMER identifier of the 100 ms timer that holds newly placed windows in place.
+constexpr unsigned kPlacementTimerId = 1;
+
+// The hidden current-environment window and its list of application windows, most recent first;
+// the list keeps its lines as strings, so LB_GETCOUNT and LB_GETTEXT read it from outside.
+constexpr wchar_t kCurrentWindowClass[] = L"TfmXALCurrent";
+constexpr int kCurrentAppsListId = 1208;
+
 }  // namespace xal::win32
