@@ -1,5 +1,7 @@
 // A window in another process for the hook library tests: it is shown and activated, retitled
-// and destroyed, each step with a pause so that the notices go out in that order.
+// and destroyed, each step with a pause so that the notices go out in that order. With the
+// argument "placement" it opens a window for the placement tests instead and keeps it until it
+// is closed.
 #include <windows.h>
 
 namespace {
@@ -26,9 +28,44 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+LRESULT CALLBACK PlacementTargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// "placement": a window of another process for the placement tests, open until it is closed.
+int RunPlacementTarget() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = PlacementTargetProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"XalPlacementTarget";
+  if (RegisterClassW(&windowClass) == 0) {
+    return 2;
+  }
+  const HWND window =
+      CreateWindowExW(0, windowClass.lpszClassName, L"Placement target", WS_OVERLAPPEDWINDOW, 30,
+                      30, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (window == nullptr) {
+    return 3;
+  }
+  ShowWindow(window, SW_SHOWNORMAL);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1 && lstrcmpA(argv[1], "placement") == 0) {
+    return RunPlacementTarget();
+  }
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = TargetProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
