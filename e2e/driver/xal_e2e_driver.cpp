@@ -400,6 +400,14 @@ int WindowInfo(const wchar_t* className) {
   return 0;
 }
 
+HWND RequireTopLevel(const wchar_t* className) {
+  HWND window = FindTopLevel(className);
+  if (window == nullptr) {
+    throw std::runtime_error("no window of class " + Utf8(className));
+  }
+  return window;
+}
+
 LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
     PostQuitMessage(0);
@@ -439,22 +447,22 @@ int AppWindow(const wchar_t* className, const wchar_t* caption) {
 }
 
 int CloseTopLevel(const wchar_t* className) {
-  HWND window = FindTopLevel(className);
-  if (window == nullptr) {
-    throw std::runtime_error("no window of class " + Utf8(className));
-  }
-  Post(window, WM_CLOSE, 0, 0);
+  Post(RequireTopLevel(className), WM_CLOSE, 0, 0);
   Print("posted WM_CLOSE");
   return 0;
 }
 
 int RestoreTopLevel(const wchar_t* className) {
-  HWND window = FindTopLevel(className);
-  if (window == nullptr) {
-    throw std::runtime_error("no window of class " + Utf8(className));
-  }
-  ShowWindow(window, SW_RESTORE);
+  ShowWindow(RequireTopLevel(className), SW_RESTORE);
   Print("restored");
+  return 0;
+}
+
+int ActivateTopLevel(const wchar_t* className) {
+  if (SetForegroundWindow(RequireTopLevel(className)) == 0) {
+    throw std::runtime_error("SetForegroundWindow refused");
+  }
+  Print("activated");
   return 0;
 }
 
@@ -595,6 +603,7 @@ void Usage() {
       "  app-window <class> <caption>        open an application window; runs until it closes\n"
       "  close-window <class>                WM_CLOSE to the first top-level window of the class\n"
       "  restore-window <class>              SW_RESTORE for the first window of the class\n"
+      "  activate-window <class>             bring the first window of the class to the front\n"
       "  app-list                            the program's list of application windows\n"
       "  user-locale                         the user's default locale id\n"
       "  list-windows                        all top-level windows\n"
@@ -667,6 +676,10 @@ int Run(const std::vector<std::wstring>& args) {
   if (command == L"close-window") {
     need(1, 1);
     return CloseTopLevel(args[1].c_str());
+  }
+  if (command == L"activate-window") {
+    need(1, 1);
+    return ActivateTopLevel(args[1].c_str());
   }
   if (command == L"restore-window") {
     need(1, 1);

@@ -30,6 +30,9 @@ TfmXALMain::~TfmXALMain() {
   }
   matchingSets_.Clear();
   previousMatchingSets_.Clear();
+  if (fmXALCurrent_) {
+    view_.DestroyCurrentWindow();
+  }
   ipHandOff_.reset();
   printerSwitch_.reset();
   workingSets_.reset();
@@ -101,6 +104,7 @@ void TfmXALMain::RunStartupSequence() {
 
   platform_.Monitors.Refresh();
   fmXALCurrent_ = std::make_unique<TfmXALCurrent>(platform_, language_);
+  view_.CreateCurrentWindow(*fmXALCurrent_, language_, matchingSets_);
   printerSwitch_ = std::make_unique<TXALPrinterSwitch>(platform_);
   intake_ = std::make_unique<TXALWindowIntake>(platform_.Windows, platform_.Monitors,
                                                platform_.Clock, *settings_, matchingSets_,
@@ -133,10 +137,15 @@ void TfmXALMain::Recheck() {
   // of the address monitor can arrive then; it waits for the next tick instead of running a
   // recheck inside this one.
   rechecking_ = true;
+  // Also when an applier fails: the matching sets have changed all the same.
   struct Done {
     bool& flag;
-    ~Done() { flag = false; }
-  } done{rechecking_};
+    IXALMainView& view;
+    ~Done() {
+      flag = false;
+      view.MatchingSetsChanged();
+    }
+  } done{rechecking_, view_};
   matchingSets_.Clear();
   FindMatchingSets(*workingSets_,
                    TXALRecheckEnvironment{platform_.Wireless, fmXALCurrent_->IPStatuses(),

@@ -5,7 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "catalogue/XALLists.h"
+
 namespace xal {
+
+class TfmXALCurrent;
+class TXALLanguage;
 
 enum class TXALTrayItem { Restore, Recheck, SetIPAddresses, Quit };
 
@@ -32,6 +37,14 @@ class IXALMainView {
   // Whether the window is the current-environment window or an open rule or add-set dialog;
   // the window test leaves those to the white list.
   virtual bool IsOwnDialog(std::uintptr_t window) const = 0;
+  // The current-environment window, hidden, showing the store; it follows the store until
+  // DestroyCurrentWindow, which comes before the store goes. The matching sets decide which
+  // lines it draws in red.
+  virtual void CreateCurrentWindow(TfmXALCurrent& store, const TXALLanguage& language,
+                                   const TXALSetList& matchingSets) = 0;
+  virtual void DestroyCurrentWindow() = 0;
+  // A recheck has changed the matching sets: lines drawn in red may change.
+  virtual void MatchingSetsChanged() = 0;
 };
 
 }  // namespace xal

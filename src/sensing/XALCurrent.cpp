@@ -54,6 +54,16 @@ void TfmXALCurrent::ClearIPAddresses() {
 }
 
 void TfmXALCurrent::RefreshIPAddresses() {
+  try {
+    ReadIPAddresses();
+  } catch (...) {
+    Notify([](IXALCurrentListener& l) { l.OnRefreshFailed(); });
+    throw;
+  }
+  Notify([this](IXALCurrentListener& l) { l.OnIPAddressesChanged(lbIPAddresses_); });
+}
+
+void TfmXALCurrent::ReadIPAddresses() {
   ClearIPAddresses();
   std::vector<std::string> lines;
   std::vector<std::unique_ptr<TXALIPStatus>> statuses;
@@ -86,7 +96,6 @@ void TfmXALCurrent::RefreshIPAddresses() {
   for (const auto& status : ipStatuses_) {
     ipStatusList_.Add(status.get());
   }
-  Notify([this](IXALCurrentListener& l) { l.OnIPAddressesChanged(lbIPAddresses_); });
 }
 
 void TfmXALCurrent::RefreshWiFi() {
@@ -107,6 +116,16 @@ void TfmXALCurrent::RefreshDisplays() {
 }
 
 void TfmXALCurrent::RefreshPrinters() {
+  try {
+    ReadPrinters();
+  } catch (...) {
+    Notify([](IXALCurrentListener& l) { l.OnRefreshFailed(); });
+    throw;
+  }
+  Notify([this](IXALCurrentListener& l) { l.OnPrintersChanged(lbPrinters_); });
+}
+
+void TfmXALCurrent::ReadPrinters() {
   lbPrinters_.clear();
   std::vector<std::string> printers;
   const std::unique_ptr<IManagementQuery> query = platform_.Management.ExecQuery(kPrinterQuery);
@@ -124,14 +143,17 @@ void TfmXALCurrent::RefreshPrinters() {
 
 void TfmXALCurrent::btDefaultPrinterClick() {
   lbDefaultPrinter_ = GetDefaultPrinter(platform_.Management);
+  Notify([](IXALCurrentListener& l) { l.OnLabelsChanged(); });
 }
 
 void TfmXALCurrent::btProxyClick() {
   lbProxy_ = GetCurrentProxy(platform_.Proxy, language_);
+  Notify([](IXALCurrentListener& l) { l.OnLabelsChanged(); });
 }
 
 void TfmXALCurrent::btAutoConfigURLClick() {
   lbAutoConfigURL_ = GetAutoConfigURL(platform_.Registry, language_);
+  Notify([](IXALCurrentListener& l) { l.OnLabelsChanged(); });
 }
 
 void TfmXALCurrent::ReadLabels() {

@@ -36,8 +36,9 @@ struct TXALAppLine {
 
 std::string MakeAppLine(const std::string& className, const std::string& caption);
 
-// Open dialogs that show probe results register here to receive fresh lists. Called after a
-// refresh has succeeded, never after one that failed.
+// Open dialogs that show probe results, and the window that shows the store itself, register
+// here to receive fresh lists. The list calls come after a refresh has succeeded, never after one
+// that failed.
 class IXALCurrentListener {
  public:
   virtual ~IXALCurrentListener() = default;
@@ -45,6 +46,12 @@ class IXALCurrentListener {
   virtual void OnWiFiChanged(const std::vector<std::string>& /*names*/) {}
   virtual void OnDisplaysChanged(const std::vector<TXALDisplayLine>& /*lines*/) {}
   virtual void OnAppsChanged(const std::vector<TXALAppLine>& /*lines*/) {}
+  virtual void OnPrintersChanged(const std::vector<std::string>& /*names*/) {}
+  // The default printer, proxy or script URL label was read anew.
+  virtual void OnLabelsChanged() {}
+  // A refresh raised and left its list empty. Dialogs may keep the lines they have; whatever
+  // shows the store itself re-reads it.
+  virtual void OnRefreshFailed() {}
 };
 
 class TfmXALCurrent : public TXALComponent {
@@ -110,6 +117,8 @@ class TfmXALCurrent : public TXALComponent {
 
  private:
   void ClearIPAddresses();
+  void ReadIPAddresses();
+  void ReadPrinters();
   template <typename Call>
   void Notify(Call call);
 

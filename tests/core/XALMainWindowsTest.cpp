@@ -54,6 +54,11 @@ TEST_F(MainWindows, NoticesPlaceNewWindowsWhileTheHooksRunFromStartToEnd) {
   ASSERT_TRUE(form.StartupComplete())
       << (sim_.boxes.Errors().empty() ? "" : sim_.boxes.Errors()[0]);
   EXPECT_TRUE(sim_.hooks.running);
+  EXPECT_EQ(view_.currentWindowStore, form.fmXALCurrent());
+  const int redraws = view_.matchingSetsChanges;
+  EXPECT_GE(redraws, 1) << "the first recheck";
+  form.miRecheckClick();
+  EXPECT_EQ(view_.matchingSetsChanges, redraws + 1);
   ASSERT_NE(form.WindowIntake(), nullptr);
   EXPECT_EQ(form.WindowIntake()->HandledWindows().IndexOf(before), 0);
   ASSERT_EQ(form.fmXALCurrent()->lbApps().size(), 1u);
@@ -80,6 +85,7 @@ TEST_F(MainWindows, NoticesPlaceNewWindowsWhileTheHooksRunFromStartToEnd) {
   form.HandleHookMessage(TXALHookNotice::Activated, OpenNotepad("Third"));
   EXPECT_TRUE(sim_.windows.timerEnabled);
   form_.reset();
+  EXPECT_EQ(view_.currentWindowStore, nullptr);
   EXPECT_FALSE(sim_.hooks.running);
   EXPECT_EQ(sim_.hooks.stops, 1);
   EXPECT_FALSE(sim_.windows.timerEnabled);

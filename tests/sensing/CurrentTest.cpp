@@ -34,9 +34,17 @@ class RecordingDialog : public IXALCurrentListener {
   void OnDisplaysChanged(const std::vector<TXALDisplayLine>& lines) override {
     displays.push_back(lines);
   }
+  void OnPrintersChanged(const std::vector<std::string>& names) override {
+    printers.push_back(names);
+  }
+  void OnLabelsChanged() override { ++labelReads; }
+  void OnRefreshFailed() override { ++failures; }
   std::vector<Lines> addresses;
   std::vector<Lines> wifi;
   std::vector<std::vector<TXALDisplayLine>> displays;
+  std::vector<Lines> printers;
+  int labelReads = 0;
+  int failures = 0;
 };
 
 class CurrentStore : public ::testing::Test {
@@ -225,6 +233,31 @@ TEST_F(CurrentStore, LabelsShowTheLastValueRead) {
   sim_.management.SetUnreachable(true);
   EXPECT_THROW(current_.btDefaultPrinterClick(), EXALError);
   EXPECT_EQ(current_.lbDefaultPrinter(), "Office Laser");
+}
+
+// The window shows the store itself, so it must hear of printers, labels and of failures that
+// emptied a list, which dialogs are not given.
+TEST_F(CurrentStore, PrintersLabelsAndEmptyingFailuresAreTold) {
+  sim_.management.SetObjects(kPrinterClass, {SimPrinter("Office Laser")});
+  sim_.management.SetObjects(kAdapterClass, {SimAdapter(kEthernetID, "Ethernet", {"10.0.0.5"})});
+  current_.RefreshPrinters();
+  current_.RefreshIPAddresses();
+  EXPECT_EQ(dialog_.printers, std::vector<Lines>{{"Office Laser"}});
+  EXPECT_EQ(dialog_.failures, 0);
+
+  current_.ReadLabels();
+  EXPECT_EQ(dialog_.labelReads, 3);
+
+  sim_.management.SetUnreachable(true);
+  EXPECT_THROW(current_.btPrintersClick(), EXALError);
+  EXPECT_EQ(dialog_.failures, 1);
+  EXPECT_THROW(current_.RefreshIPAddresses(), EXALError);
+  EXPECT_EQ(dialog_.failures, 2);
+  // The lists were told of once each, on success; a failed label read tells nothing.
+  EXPECT_EQ(dialog_.printers.size(), 1u);
+  EXPECT_EQ(dialog_.addresses.size(), 1u);
+  EXPECT_THROW(current_.btDefaultPrinterClick(), EXALError);
+  EXPECT_EQ(dialog_.labelReads, 3);
 }
 
 TEST_F(CurrentStore, ADialogThatClosesIsNoLongerTold) {

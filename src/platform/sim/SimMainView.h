@@ -33,6 +33,11 @@ class SimMainView : public IXALMainView {
   }
   void EndMessageLoop() override { loopEnded = true; }
   bool IsOwnDialog(std::uintptr_t window) const override { return ownDialogs.count(window) != 0; }
+  void CreateCurrentWindow(TfmXALCurrent& store, const TXALLanguage&, const TXALSetList&) override {
+    currentWindowStore = &store;
+  }
+  void DestroyCurrentWindow() override { currentWindowStore = nullptr; }
+  void MatchingSetsChanged() override { ++matchingSetsChanges; }
 
   std::string caption;
   std::map<TXALTrayItem, std::string> trayCaptions;
@@ -45,6 +50,9 @@ class SimMainView : public IXALMainView {
   bool loopEnded = false;
   std::vector<std::pair<std::string, std::string>> balloons;
   std::set<std::uintptr_t> ownDialogs;
+  // The store the current-environment window shows while it exists.
+  const TfmXALCurrent* currentWindowStore = nullptr;
+  int matchingSetsChanges = 0;
 };
 
 }  // namespace xal::sim

@@ -19,8 +19,9 @@ constexpr int kClientHeight = 503;
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance)
+MainWindow::MainWindow(HINSTANCE instance, IWindowSystem& windows)
     : instance_(instance),
+      windows_(windows),
       trayItems_{{{kCmdRestore, L"", true, true},
                   {kCmdRecheck, L"", true, true},
                   {kCmdSetIPAddresses, L"", false, true},
@@ -73,6 +74,7 @@ void MainWindow::Create() {
 
 void MainWindow::Destroy() {
   StopAddressMonitor();
+  currentWindow_.reset();
   if (window_ != nullptr) {
     HideTrayIcon();
     HWND window = window_;
@@ -176,7 +178,26 @@ void MainWindow::EndMessageLoop() {
 }
 
 bool MainWindow::IsOwnDialog(std::uintptr_t window) const {
-  return window != 0 && reinterpret_cast<HWND>(window) == currentWindow_;
+  return window != 0 && currentWindow_ &&
+         reinterpret_cast<HWND>(window) == currentWindow_->Handle();
+}
+
+void MainWindow::CreateCurrentWindow(TfmXALCurrent& store, const TXALLanguage& language,
+                                     const TXALSetList& matchingSets) {
+  currentWindow_.reset();
+  auto window = std::make_unique<CurrentWindow>(instance_, store, language, matchingSets, windows_);
+  window->Create(window_);
+  currentWindow_ = std::move(window);
+}
+
+void MainWindow::DestroyCurrentWindow() {
+  currentWindow_.reset();
+}
+
+void MainWindow::MatchingSetsChanged() {
+  if (currentWindow_) {
+    currentWindow_->Redraw();
+  }
 }
 
 bool MainWindow::HandleHookMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,18 +5,21 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "core/XALMain.h"
 #include "core/XALMainView.h"
 #include "platform/win32/AddressMonitorThread.h"
+#include "platform/win32/CurrentWindow.h"
 #include "platform/win32/HookLibraries.h"
 
 namespace xal::win32 {
 
 class MainWindow : public IXALMainView {
  public:
-  explicit MainWindow(HINSTANCE instance);
+  // windows gives the current-environment window the class and caption of listed windows.
+  MainWindow(HINSTANCE instance, IWindowSystem& windows);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -26,8 +29,7 @@ class MainWindow : public IXALMainView {
   void Attach(TfmXALMain* presenter) { presenter_ = presenter; }
   // Where the numbers of the hook notices come from once the hooks have started.
   void SetHookLibraries(const HookLibraries* hooks) { hooks_ = hooks; }
-  // The hidden current-environment window, which the window test leaves to the white list.
-  void SetCurrentWindow(HWND window) { currentWindow_ = window; }
+
   void Destroy();
   HWND Handle() const { return window_; }
 
@@ -46,6 +48,10 @@ class MainWindow : public IXALMainView {
   void StopAddressMonitor();
   void EndMessageLoop() override;
   bool IsOwnDialog(std::uintptr_t window) const override;
+  void CreateCurrentWindow(TfmXALCurrent& store, const TXALLanguage& language,
+                           const TXALSetList& matchingSets) override;
+  void DestroyCurrentWindow() override;
+  void MatchingSetsChanged() override;
 
  private:
   struct TrayItem {
@@ -73,7 +79,8 @@ class MainWindow : public IXALMainView {
   bool trayIconAdded_ = false;
   TfmXALMain* presenter_ = nullptr;
   const HookLibraries* hooks_ = nullptr;
-  HWND currentWindow_ = nullptr;
+  IWindowSystem& windows_;
+  std::unique_ptr<CurrentWindow> currentWindow_;
   std::array<TrayItem, 4> trayItems_;
   AddressMonitorThread addressMonitor_;
 };

@@ -19,7 +19,7 @@ int RunProgram(HINSTANCE instance) {
   xal::win32::Win32Platform ports;
   xal::TXALPlatform& platform = ports.Platform();
 
-  xal::win32::MainWindow window(instance);
+  xal::win32::MainWindow window(instance, ports.windows);
   window.Create();
   ports.SetOwner(window.Handle());
 
