@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "TestThread.h"
+#include "ThreadDialogs.h"
 #include "catalogue/XALErrors.h"
 #include "catalogue/XALSet.h"
 #include "platform/win32/WideText.h"
@@ -160,16 +161,6 @@ BOOL CALLBACK CollectChildText(HWND child, LPARAM texts) {
   return TRUE;
 }
 
-BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM result) {
-  wchar_t className[16];
-  if (GetClassNameW(window, className, 16) > 0 && std::wstring(className) == L"#32770" &&
-      IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(result) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // Runs action on this thread while another thread closes the error box it opens; the box's text,
 // or nothing when no box came.
 std::optional<std::wstring> ErrorBoxOf(const std::function<void()>& action) {
@@ -178,9 +169,7 @@ std::optional<std::wstring> ErrorBoxOf(const std::function<void()>& action) {
   volatile bool done = false;
   TestThread answerer([&] {
     for (int i = 0; i < 500 && !done; ++i) {
-      HWND box = nullptr;
-      EnumThreadWindows(uiThread, &TakeVisibleDialog, reinterpret_cast<LPARAM>(&box));
-      if (box != nullptr) {
+      if (HWND box = FindBoxOfThread(uiThread); box != nullptr) {
         seen = Text(GetDlgItem(box, 0xFFFF));
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));

@@ -36,22 +36,28 @@ LRESULT CALLBACK PlacementTargetProc(HWND window, UINT message, WPARAM wParam, L
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// A shown top-level window of its own class, or null.
+HWND MakeWindow(WNDPROC procedure, const wchar_t* className, const wchar_t* caption) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = className;
+  if (RegisterClassW(&windowClass) == 0) {
+    return nullptr;
+  }
+  const HWND window = CreateWindowExW(0, className, caption, WS_OVERLAPPEDWINDOW, 40, 40, 320, 200,
+                                      nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (window != nullptr) {
+    ShowWindow(window, SW_SHOWNORMAL);
+  }
+  return window;
+}
+
 // "placement": a window of another process for the placement tests, open until it is closed.
 int RunPlacementTarget() {
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = PlacementTargetProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"XalPlacementTarget";
-  if (RegisterClassW(&windowClass) == 0) {
+  if (MakeWindow(PlacementTargetProc, L"XalPlacementTarget", L"Placement target") == nullptr) {
     return 2;
   }
-  const HWND window =
-      CreateWindowExW(0, windowClass.lpszClassName, L"Placement target", WS_OVERLAPPEDWINDOW, 30,
-                      30, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
-  if (window == nullptr) {
-    return 3;
-  }
-  ShowWindow(window, SW_SHOWNORMAL);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
@@ -66,20 +72,10 @@ int main(int argc, char** argv) {
   if (argc > 1 && lstrcmpA(argv[1], "placement") == 0) {
     return RunPlacementTarget();
   }
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = TargetProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"XalHookTargetWindow";
-  if (RegisterClassW(&windowClass) == 0) {
+  const HWND window = MakeWindow(TargetProc, L"XalHookTargetWindow", L"Hook target before");
+  if (window == nullptr) {
     return 2;
   }
-  const HWND window =
-      CreateWindowExW(0, windowClass.lpszClassName, L"Hook target before", WS_OVERLAPPEDWINDOW, 40,
-                      40, 320, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
-  if (window == nullptr) {
-    return 3;
-  }
-  ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   SetActiveWindow(window);
   PumpFor(300);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "TestThread.h"
+#include "ThreadDialogs.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/XALWindowMessages.h"
 
@@ -24,23 +25,6 @@ struct SeenBox {
   bool hasYes = false;
   bool hasNo = false;
 };
-
-// A named CALLBACK function: on i686 a lambda does not convert to the stdcall WNDENUMPROC.
-BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM result) {
-  wchar_t className[16];
-  if (GetClassNameW(window, className, 16) > 0 && std::wstring(className) == L"#32770" &&
-      IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(result) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindBoxOfThread(DWORD threadId) {
-  HWND box = nullptr;
-  EnumThreadWindows(threadId, &TakeVisibleDialog, reinterpret_cast<LPARAM>(&box));
-  return box;
-}
 
 std::wstring WindowText(HWND window) {
   wchar_t text[512] = {};
