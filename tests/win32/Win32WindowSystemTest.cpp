@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string>
 
+#include "TestThread.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Monitors.h"
 #include "platform/win32/XALWindowMessages.h"
@@ -25,10 +26,22 @@ std::wstring ExePath() {
 }
 
 int timerTicks = 0;
+int sentHandled = 0;
+int postedHandled = 0;
+constexpr UINT kSentMessage = WM_APP + 5;
+constexpr UINT kPostedMessage = WM_APP + 6;
 
 LRESULT CALLBACK TestProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && wParam == kPlacementTimerId) {
     ++timerTicks;
+    return 0;
+  }
+  if (message == kSentMessage) {
+    ++sentHandled;
+    return 0;
+  }
+  if (message == kPostedMessage) {
+    ++postedHandled;
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -172,6 +185,20 @@ TEST(Win32PlacementClock, TimerTicksAndMessagesAreHandledAndAQuitIsKept) {
   clock.Sleep(250);
   clock.ProcessMessages();
   EXPECT_EQ(timerTicks, ticks);
+
+  // Waiting serves messages other threads send, which would otherwise hold them up; posted
+  // ones wait for the pump.
+  sentHandled = 0;
+  postedHandled = 0;
+  PostMessageW(window, kPostedMessage, 0, 0);
+  {
+    TestThread sender([window] { SendMessageW(window, kSentMessage, 0, 0); });
+    clock.Sleep(300);
+    EXPECT_EQ(sentHandled, 1);
+    EXPECT_EQ(postedHandled, 0);
+  }
+  clock.ProcessMessages();
+  EXPECT_EQ(postedHandled, 1);
 
   // A quit request met while a pass handles messages stays for the main loop.
   PostQuitMessage(7);

@@ -260,7 +260,17 @@ std::string Win32WindowSystem::SystemDirectory() const {
 }
 
 void Win32PlacementClock::Sleep(int milliseconds) {
-  ::Sleep(static_cast<DWORD>(milliseconds));
+  // Messages sent to this thread are served while it waits: the destroy notice is sent and
+  // holds up the closing program, and Windows runs a 32-bit program's global hooks for 64-bit
+  // programs on this thread. Posted messages wait for ProcessMessages.
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+  for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE,
+                                    0) == WAIT_OBJECT_0) {
+      MSG message;
+      PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+  }
 }
 
 void Win32PlacementClock::ProcessMessages() {
