@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/win32/WideText.h"
+#include "platform/win32/WindowOwner.h"
 #include "platform/win32/XALWindowMessages.h"
 #include "sensing/XALCurrentHighlight.h"
 
@@ -569,19 +570,8 @@ void CurrentWindow::OnCommand(int id, int code) {
 
 LRESULT CALLBACK CurrentWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<CurrentWindow*>(create->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<CurrentWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->window_ != window) {
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
+  CurrentWindow* self = OwnerOfWindow(window, message, lParam, &CurrentWindow::window_);
+  if (self == nullptr) {
     return DefWindowProcW(window, message, wParam, lParam);
   }
   // Nothing may unwind through the system's code.

@@ -4,6 +4,7 @@
 
 #include "platform/win32/Resources.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/WindowOwner.h"
 #include "platform/win32/XALWindowMessages.h"
 
 namespace xal::win32 {
@@ -272,17 +273,9 @@ void MainWindow::OnCommand(UINT command) {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->window_ != window) {
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return self->Handle(message, wParam, lParam);
+  MainWindow* self = OwnerOfWindow(window, message, lParam, &MainWindow::window_);
+  return self != nullptr ? self->Handle(message, wParam, lParam)
+                         : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
