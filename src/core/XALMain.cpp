@@ -82,7 +82,6 @@ void TfmXALMain::RunStartupSequence() {
     settings_.reset();
     throw;
   }
-  manageInvisibleWindows_ = settings_->ManageInvisibleWindows;
 
   workingSets_ = std::make_unique<TXALSets>(this);
   try {
@@ -109,7 +108,7 @@ void TfmXALMain::RunStartupSequence() {
   intake_ = std::make_unique<TXALWindowIntake>(platform_.Windows, platform_.Monitors,
                                                platform_.Clock, *settings_, matchingSets_,
                                                *printerSwitch_, *fmXALCurrent_);
-  intake_->ManageInvisibleWindows = manageInvisibleWindows_;
+  intake_->ManageInvisibleWindows = settings_->ManageInvisibleWindows;
   intake_->SetOwnWindows([this](TXALWindowHandle window) { return view_.IsOwnDialog(window); });
   platform_.Hooks.Start();
   hooksStarted_ = true;

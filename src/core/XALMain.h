@@ -100,7 +100,8 @@ class TfmXALMain : public TXALComponent {
   TXALSetting* Settings() { return settings_.get(); }
   // The current-environment window's store of probe results; null until start-up made it.
   TfmXALCurrent* fmXALCurrent() { return fmXALCurrent_.get(); }
-  bool ManageInvisibleWindows() const { return manageInvisibleWindows_; }
+  // The main window's copy of the switch, kept by the window intake; off until start-up made it.
+  bool ManageInvisibleWindows() const { return intake_ && intake_->ManageInvisibleWindows; }
   // The hook notices' lists, the placement pass and the move buttons; null until start-up made
   // it.
   TXALWindowIntake* WindowIntake() { return intake_.get(); }
@@ -129,7 +130,6 @@ class TfmXALMain : public TXALComponent {
   TXALAddressMonitor addressMonitor_;
   TXALSetList matchingSets_;
   TXALSetList previousMatchingSets_;
-  bool manageInvisibleWindows_ = false;
   bool startupComplete_ = false;
   bool rechecking_ = false;
 };

@@ -53,14 +53,20 @@ void TfmXALCurrent::ClearIPAddresses() {
   ipStatuses_.clear();
 }
 
-void TfmXALCurrent::RefreshIPAddresses() {
+template <typename Read, typename Changed>
+void TfmXALCurrent::Refresh(Read read, Changed changed) {
   try {
-    ReadIPAddresses();
+    read();
   } catch (...) {
     Notify([](IXALCurrentListener& l) { l.OnRefreshFailed(); });
     throw;
   }
-  Notify([this](IXALCurrentListener& l) { l.OnIPAddressesChanged(lbIPAddresses_); });
+  Notify(changed);
+}
+
+void TfmXALCurrent::RefreshIPAddresses() {
+  Refresh([this] { ReadIPAddresses(); },
+          [this](IXALCurrentListener& l) { l.OnIPAddressesChanged(lbIPAddresses_); });
 }
 
 void TfmXALCurrent::ReadIPAddresses() {
@@ -116,13 +122,8 @@ void TfmXALCurrent::RefreshDisplays() {
 }
 
 void TfmXALCurrent::RefreshPrinters() {
-  try {
-    ReadPrinters();
-  } catch (...) {
-    Notify([](IXALCurrentListener& l) { l.OnRefreshFailed(); });
-    throw;
-  }
-  Notify([this](IXALCurrentListener& l) { l.OnPrintersChanged(lbPrinters_); });
+  Refresh([this] { ReadPrinters(); },
+          [this](IXALCurrentListener& l) { l.OnPrintersChanged(lbPrinters_); });
 }
 
 void TfmXALCurrent::ReadPrinters() {
@@ -156,10 +157,17 @@ void TfmXALCurrent::btAutoConfigURLClick() {
   Notify([](IXALCurrentListener& l) { l.OnLabelsChanged(); });
 }
 
-void TfmXALCurrent::ReadLabels() {
-  btDefaultPrinterClick();
-  btProxyClick();
-  btAutoConfigURLClick();
+void TfmXALCurrent::ReadLabels(const std::function<void(const std::exception&)>& readFailed) {
+  // One label that can't be read must not leave the others stale.
+  for (void (TfmXALCurrent::*read)() :
+       {&TfmXALCurrent::btDefaultPrinterClick, &TfmXALCurrent::btProxyClick,
+        &TfmXALCurrent::btAutoConfigURLClick}) {
+    try {
+      (this->*read)();
+    } catch (const std::exception& error) {
+      readFailed(error);
+    }
+  }
 }
 
 void TfmXALCurrent::AddListener(IXALCurrentListener* listener) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -75,8 +76,10 @@ class TfmXALCurrent : public TXALComponent {
   void btDefaultPrinterClick();
   void btProxyClick();
   void btAutoConfigURLClick();
-  // What showing the window reads: the three labels, in button order.
-  void ReadLabels();
+  // What showing the window reads: the three labels, in button order. A label that can't be
+  // read keeps its old text, its error goes to readFailed, and the next label is read all the
+  // same.
+  void ReadLabels(const std::function<void(const std::exception&)>& readFailed);
 
   // The application-window list needs the windows and the test of which of them count; the
   // window intake connects them. Unconnected, the list stays empty.
@@ -119,6 +122,9 @@ class TfmXALCurrent : public TXALComponent {
   void ClearIPAddresses();
   void ReadIPAddresses();
   void ReadPrinters();
+  // Runs read; on success tells the listeners through changed, on failure that it failed.
+  template <typename Read, typename Changed>
+  void Refresh(Read read, Changed changed);
   template <typename Call>
   void Notify(Call call);
 

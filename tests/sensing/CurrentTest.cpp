@@ -220,7 +220,7 @@ TEST_F(CurrentStore, LabelsShowTheLastValueRead) {
   sim_.management.SetObjects(
       kPrinterClass, {SimPrinter("Office Laser").Set("Default", true).Set("Attributes", 4)});
   sim_.proxy.server = "proxy.example:8080";
-  current_.ReadLabels();
+  current_.ReadLabels([](const std::exception& error) { ADD_FAILURE() << error.what(); });
   EXPECT_EQ(current_.lbDefaultPrinter(), "Office Laser");
   EXPECT_EQ(current_.lbProxy(), "proxy.example:8080");
   EXPECT_EQ(current_.lbAutoConfigURL(), "(no script)");
@@ -233,6 +233,14 @@ TEST_F(CurrentStore, LabelsShowTheLastValueRead) {
   sim_.management.SetUnreachable(true);
   EXPECT_THROW(current_.btDefaultPrinterClick(), EXALError);
   EXPECT_EQ(current_.lbDefaultPrinter(), "Office Laser");
+
+  // Showing the window: the failing read is reported and the labels after it are read.
+  sim_.proxy.server = "other.example:3128";
+  std::vector<std::string> errors;
+  current_.ReadLabels([&](const std::exception& error) { errors.push_back(error.what()); });
+  EXPECT_EQ(errors.size(), 1u);
+  EXPECT_EQ(current_.lbDefaultPrinter(), "Office Laser");
+  EXPECT_EQ(current_.lbProxy(), "other.example:3128");
 }
 
 // The window shows the store itself, so it must hear of printers, labels and of failures that
@@ -245,7 +253,7 @@ TEST_F(CurrentStore, PrintersLabelsAndEmptyingFailuresAreTold) {
   EXPECT_EQ(dialog_.printers, std::vector<Lines>{{"Office Laser"}});
   EXPECT_EQ(dialog_.failures, 0);
 
-  current_.ReadLabels();
+  current_.ReadLabels([](const std::exception& error) { ADD_FAILURE() << error.what(); });
   EXPECT_EQ(dialog_.labelReads, 3);
 
   sim_.management.SetUnreachable(true);

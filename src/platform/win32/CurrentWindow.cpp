@@ -9,6 +9,7 @@
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowOwner.h"
+#include "platform/win32/WorkArea.h"
 #include "platform/win32/XALWindowMessages.h"
 #include "sensing/XALCurrentHighlight.h"
 
@@ -156,7 +157,7 @@ void CurrentWindow::Create(HWND owner) {
   }
   boxes_.SetOwner(window_);
   CreateControls();
-  CenterOnScreen();
+  CenterInWorkArea(window_);
   FillFromStore();
   store_.AddListener(this);
   listening_ = true;
@@ -260,18 +261,6 @@ void CurrentWindow::CreateControls() {
   }
 }
 
-void CurrentWindow::CenterOnScreen() {
-  RECT frame{};
-  GetWindowRect(window_, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int left = work.left + (work.right - work.left - width) / 2;
-  const int top = work.top + (work.bottom - work.top - height) / 2;
-  SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void CurrentWindow::LoadCaptions() {
   SetWindowTextW(window_, Widen(CurrentWindowTitle(language_)).c_str());
   const std::pair<const char*, HWND> controls[] = {
@@ -350,13 +339,9 @@ void CurrentWindow::ShowModal() {
     return;
   }
   LoadCaptions();
-  // As if the three buttons were pressed in turn: one that fails doesn't keep the others from
-  // reading their labels.
-  Guarded([this] { store_.btDefaultPrinterClick(); });
-  Guarded([this] { store_.btProxyClick(); });
-  Guarded([this] { store_.btAutoConfigURLClick(); });
+  store_.ReadLabels([this](const std::exception& error) { boxes_.ShowError(error.what()); });
   // The displays may have changed while the window was hidden.
-  CenterOnScreen();
+  CenterInWorkArea(window_);
 
   const bool disableOwner = owner_ != nullptr && IsWindowEnabled(owner_);
   if (disableOwner) {

@@ -70,7 +70,6 @@ class CurrentWindow : public IXALCurrentListener {
                   int height, DWORD exStyle = 0);
   HWND AddList(int id, int left, int top, int width, int height);
   void AddTip(HWND control);
-  void CenterOnScreen();
   void LoadCaptions();
   void FillFromStore();
   void FillApps();

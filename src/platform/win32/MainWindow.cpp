@@ -5,6 +5,7 @@
 #include "platform/win32/Resources.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowOwner.h"
+#include "platform/win32/WorkArea.h"
 #include "platform/win32/XALWindowMessages.h"
 
 namespace xal::win32 {
@@ -57,18 +58,13 @@ void MainWindow::Create() {
   const DWORD style = WS_OVERLAPPEDWINDOW;
   RECT frame{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int left = work.left + (work.right - work.left - width) / 2;
-  const int top = work.top + (work.bottom - work.top - height) / 2;
-
-  window_ = CreateWindowExW(0, kMainWindowClass, kApplicationTitle, style, left, top, width, height,
-                            nullptr, nullptr, instance_, this);
+  window_ =
+      CreateWindowExW(0, kMainWindowClass, kApplicationTitle, style, 0, 0, frame.right - frame.left,
+                      frame.bottom - frame.top, nullptr, nullptr, instance_, this);
   if (window_ == nullptr) {
     throw std::runtime_error("The main window could not be created.");
   }
+  CenterInWorkArea(window_);
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
   AddTrayIcon();
 }
