@@ -50,7 +50,10 @@ bool IPSettingApplies(const TXALTargetIPSetting& setting, const TXALIPStatus& st
 bool IPSettingDiffers(const TXALTargetIPSetting& setting, const TXALIPStatus& status) {
   const bool wantsDHCP = setting.Address == "DHCP";
   if (status.DHCP) {
-    return !wantsDHCP || GivenAndDiffers(setting.DNS1, status.DNS1) ||
+    // An empty address leaves the adapter on DHCP, as any empty field leaves its setting: only
+    // a static address asks for a change, or the name servers. Otherwise a target without an
+    // address would stay pending for ever, since nothing the helper does can satisfy it.
+    return (Given(setting.Address) && !wantsDHCP) || GivenAndDiffers(setting.DNS1, status.DNS1) ||
            GivenAndDiffers(setting.DNS2, status.DNS2);
   }
   // "DHCP" never equals a static address, so it always asks for the switch.

@@ -11,14 +11,11 @@
 #include <utility>
 #include <vector>
 
+#include "catalogue/SameText.h"
 #include "catalogue/XALComponent.h"
 #include "catalogue/XALErrors.h"
 
 namespace xal {
-
-// Equal texts when ASCII letters are folded to one case; other bytes (every byte of a UTF-8
-// multi-byte character) must match exactly.
-bool SameText(std::string_view a, std::string_view b);
 
 // Raises EListIndexError "List index out of bounds (<index>)".
 [[noreturn]] void RaiseListIndexError(int index);
@@ -43,7 +40,7 @@ void MoveListEntry(Vector& entries, int from, int to) {
 }
 
 // An ordered list of texts, unsorted, duplicates allowed. Comparing two lists is exact; looking
-// a text up ignores letter case (ASCII letters only for now).
+// a text up ignores letter case.
 class TXALStringList {
  public:
   int Count() const { return static_cast<int>(strings_.size()); }

@@ -132,9 +132,14 @@ void TfmXALMain::Recheck() {
   if (!workingSets_ || !fmXALCurrent_ || !printerSwitch_ || !ipHandOff_) {
     return;
   }
-  // The shell and the management service may pump messages while we wait for them, and a check
-  // of the address monitor can arrive then; it waits for the next tick instead of running a
-  // recheck inside this one.
+  // The shell and the management service may pump messages while we wait for them, and the
+  // tray menu, a display change or another event can ask for a recheck then. Run inside this
+  // one it would start "only new" programs a second time (the previous list is not yet
+  // written), so it is deferred: this recheck runs once more when it is done.
+  if (rechecking_) {
+    recheckAgain_ = true;
+    return;
+  }
   rechecking_ = true;
   // Also when an applier fails: the matching sets have changed all the same.
   struct Done {
@@ -145,6 +150,18 @@ void TfmXALMain::Recheck() {
       view.MatchingSetsChanged();
     }
   } done{rechecking_, view_};
+  do {
+    recheckAgain_ = false;
+    if (displaysChanged_) {
+      displaysChanged_ = false;
+      platform_.Monitors.Refresh();
+      fmXALCurrent_->RefreshDisplays();
+    }
+    RecheckOnce();
+  } while (recheckAgain_);
+}
+
+void TfmXALMain::RecheckOnce() {
   matchingSets_.Clear();
   FindMatchingSets(*workingSets_,
                    TXALRecheckEnvironment{platform_.Wireless, fmXALCurrent_->IPStatuses(),
@@ -257,6 +274,13 @@ void TfmXALMain::ApplicationMinimize() {
 
 void TfmXALMain::WMDisplayChange() {
   if (!fmXALCurrent_) {
+    return;
+  }
+  if (rechecking_) {
+    // The running recheck still reads the monitor list; the new one is read before it runs
+    // again.
+    displaysChanged_ = true;
+    recheckAgain_ = true;
     return;
   }
   platform_.Monitors.Refresh();

@@ -65,7 +65,8 @@ class TfmXALMain : public TXALComponent {
   void TimerTimer();
 
   // Decides which sets of the working catalogue match the environment now and applies their
-  // targets. Does nothing while start-up has not made the catalogue and the probe store.
+  // targets. Does nothing while start-up has not made the catalogue and the probe store. Called
+  // while it runs (from messages handled in its waits), it runs once more after instead.
   void Recheck();
   const TXALSetList& MatchingSets() const { return matchingSets_; }
   const TXALSetList& PreviousMatchingSets() const { return previousMatchingSets_; }
@@ -110,6 +111,7 @@ class TfmXALMain : public TXALComponent {
   void RunStartupSequence();
   void ChooseDataFolder();
   void LoadCaptions();
+  void RecheckOnce();
 
   TXALPlatform& platform_;
   IXALMainView& view_;
@@ -132,6 +134,9 @@ class TfmXALMain : public TXALComponent {
   TXALSetList previousMatchingSets_;
   bool startupComplete_ = false;
   bool rechecking_ = false;
+  bool recheckAgain_ = false;
+  // A display change arrived during a recheck; the monitors are read before the next one.
+  bool displaysChanged_ = false;
 };
 
 }  // namespace xal

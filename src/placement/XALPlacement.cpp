@@ -32,7 +32,8 @@ bool IsAppWindow(const IWindowSystem& windows, const TXALAppWindowRules& rules,
   const bool whiteListOnly =
       (rules.IsOwnWindow && rules.IsOwnWindow(window)) || (windows.Style(window) & kWsChild) != 0 ||
       !windows.IsEnabled(window) || process == fileManagerProcess ||
-      windows.ModuleFileName(window).find(windows.SystemDirectory()) != std::string::npos;
+      // Paths name the same file whatever their letter case.
+      ContainsText(windows.ModuleFileName(window), windows.SystemDirectory());
 
   bool passes = false;
   if (!whiteListOnly && rules.Setting.BlackList.IndexOf(className) < 0) {
@@ -107,8 +108,10 @@ bool TXALPlacer::IsPlaced(const TXALApp& rule, TXALWindowHandle window) const {
     case kSwShowMaximized:
       return rule.State == TXALAppState::Maximized;
     case kSwShowNormal:
-      // The rectangle is compared with the rule's relative position as stored.
-      return rule.State == TXALAppState::Normal || w.NormalPosition == rule.Position;
+      // Shown normally, a window is where its rule put it only at the rectangle the placement
+      // wrote; for a Normal rule the state alone would let a window that moved itself go. A
+      // minimised or maximised rule's window that was restored to that rectangle is left so.
+      return w.NormalPosition == TargetRect(rule);
     default:
       return true;
   }

@@ -72,6 +72,12 @@ void TXALWindowIntake::WindowActivated(TXALWindowHandle window) {
       windowsInPass_.IndexOf(window) >= 0) {
     return;
   }
+  // Only application windows are placed: the black list, the white list and the
+  // invisible-windows switch decide, as they decide what the current-environment window lists.
+  // A window that fails now is not taken as handled, so it is placed once it counts.
+  if (!IsAppWindow(window)) {
+    return;
+  }
   // The pass shows the window in its rule's state, which activates it again; that notice is
   // handled during the pass's own waits and must not start a pass inside this one, or two
   // matching sets would recurse without end.
@@ -88,6 +94,9 @@ void TXALWindowIntake::WindowActivated(TXALWindowHandle window) {
 void TXALWindowIntake::WindowDestroyed(TXALWindowHandle window) {
   const std::string className = windows_.ClassName(window);
   const std::string caption = windows_.Caption(window);
+  // The closing program waits on this notice; now that the window is read it may go on. The
+  // printer release below calls the management service, which refuses while it waits.
+  windows_.ReplyToSender();
   current_.RemoveApp(window);
   const int index = handledWindows_.IndexOf(window);
   if (index < 0) {

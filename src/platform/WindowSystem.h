@@ -73,6 +73,11 @@ class IWindowSystem {
   virtual std::uintptr_t MonitorFromRect(const TXALRect& rect) const = 0;
   // The system directory, without a trailing separator.
   virtual std::string SystemDirectory() const = 0;
+
+  // Releases the program that sent the message being handled, if it was sent and not yet
+  // answered; what the handler does after this no longer holds the sender up. The management
+  // service can't be called while a sender from another thread or process is waiting.
+  virtual void ReplyToSender() = 0;
 };
 
 // Waiting between placement attempts and the main window's timer. The pass keeps handling

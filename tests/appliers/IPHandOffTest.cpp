@@ -71,6 +71,10 @@ TEST(IPSettingRules, DiffersComparesOnlyGivenFieldsAndTreatsDHCPApart) {
       {"DHCP with the same DNS2", dhcpLan, true, {"LAN", "DHCP", "", "", "", ""}, false},
       {"dhcp in other case is no DHCP", dhcpLan, true, {"LAN", "dhcp"}, true},
       {"static wanted on DHCP", dhcpLan, true, {"LAN", "192.168.0.7"}, true},
+      // No address given leaves the adapter on DHCP; a leftover mask or gateway can't be
+      // applied without one, so they don't keep the setting pending.
+      {"no address on DHCP", dhcpLan, true, {"LAN", "", "255.0.0.0", "10.0.0.1"}, false},
+      {"no address, a new DNS1 on DHCP", dhcpLan, true, {"LAN", "", "", "", "10.0.0.2"}, true},
       {"same address, gateway not given", staticLan, false, {"LAN", "10.0.0.5"}, false},
       {"everything equal", staticLan, false, staticLan, false},
       {"DHCP wanted on static", staticLan, false, {"LAN", "DHCP"}, true},

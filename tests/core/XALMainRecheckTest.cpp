@@ -172,6 +172,38 @@ TEST_F(MainRecheck, DisplayChangeRechecks) {
   EXPECT_EQ(Started(), (std::vector<std::string>{"two.exe", "every.exe"}));
 }
 
+TEST_F(MainRecheck, ARecheckAskedForDuringARecheckRunsAfterItOnce) {
+  // A shell error box pumps messages while a program starts; the tray's Recheck and a display
+  // change handled then must not start "only new" programs a second time.
+  TfmXALMain& form = Start();
+  form.WorkingSets()->Items(0).Target.Startups.Items(1).FilePath = "once-more.exe";
+  sim_.hostAddresses.addresses = {"192.168.1.20"};
+  sim_.management.SetObjects("Win32_NetworkAdapterConfiguration",
+                             {sim::SimAdapter("{A1}", "LAN", {"192.168.1.20"})});
+  form.IdIPAddrMonCheck();  // Office leaves the matching sets
+  sim_.hostAddresses.addresses = {"10.0.0.5"};
+  sim_.management.SetObjects("Win32_NetworkAdapterConfiguration",
+                             {sim::SimAdapter("{A1}", "LAN", {"10.0.0.5"})});
+  sim_.shell.calls.clear();
+  int reentered = 0;
+  sim_.shell.onCall = [&](const sim::SimShellCall&) {
+    if (reentered++ == 0) {
+      sim_.monitors.SetAttached(
+          {sim::SimMonitor(1, 0, 0, 1920, 1080), sim::SimMonitor(2, 1920, 0, 1280, 1024)});
+      form.WMDisplayChange();
+      form.miRecheckClick();
+      form.IdIPAddrMonCheck();
+    }
+  };
+  form.IdIPAddrMonCheck();
+  // The first pass starts both Office programs; the one deferred pass after it sees the second
+  // display as well, and the only-new entry does not run again.
+  EXPECT_EQ(Started(),
+            (std::vector<std::string>{"every.exe", "once-more.exe", "two.exe", "every.exe"}));
+  EXPECT_EQ(Matching(), (std::vector<std::string>{"Two", "Office"}));
+  sim_.shell.onCall = nullptr;
+}
+
 TEST_F(MainRecheck, NoMatchingSetChangesNothingAndWithdrawsTheBalloon) {
   sim_.management.SetObjects("Win32_NetworkAdapterConfiguration", {});
   TfmXALMain& form = Start();

@@ -142,7 +142,12 @@ TEST_F(MainStartup, TrayMenuHidesSetIPAddressesWhileNothingIsPending) {
   TfmXALMain& form = Start();
   form.pmTaskTrayPopup();
   EXPECT_FALSE(view_.trayVisible[TXALTrayItem::SetIPAddresses]);
-  EXPECT_FALSE(view_.trayEnabled[TXALTrayItem::Recheck]);
+  // Recheck is offered and usable in every state.
+  for (const TXALTrayItem item :
+       {TXALTrayItem::Restore, TXALTrayItem::Recheck, TXALTrayItem::Quit}) {
+    EXPECT_TRUE(view_.trayVisible[item]);
+    EXPECT_TRUE(view_.trayEnabled[item]);
+  }
 }
 
 TEST_F(MainStartup, FillsTheCurrentEnvironmentAndFollowsDisplayChanges) {

@@ -91,6 +91,10 @@ TEST_F(Matching, WiFiMustBeConnectedAndIgnoresCase) {
   EXPECT_TRUE(Match().empty()) << "a network merely in reach does not count";
   wireless_.AddNetwork("OFFICE", true);
   EXPECT_EQ(Match(), std::vector<std::string>{"Office"});
+  // Every letter folds, not only ASCII ones.
+  AddSet("B\xC3\xBCro").Environment.Network.WiFi = "B\xC3\xBCro";
+  wireless_.AddNetwork("B\xC3\x9CRO", true);
+  EXPECT_EQ(Match(), (std::vector<std::string>{"B\xC3\xBCro", "Office"}));
   wireless_.SetUnavailable(true);
   EXPECT_TRUE(Match().empty());
 }

@@ -40,8 +40,9 @@ TEST_F(Placement, ApplicationWindowTest) {
       {"disabled", [](sim::SimWindow& w) { w.Enabled = false; }, false, false},
       {"system module", [](sim::SimWindow& w) { w.Module = "C:\\Windows\\system32\\notepad.exe"; },
        false, false},
+      // Paths are one file whatever their case: how the program was started decides nothing.
       {"system module, other letter case",
-       [](sim::SimWindow& w) { w.Module = "C:\\WINDOWS\\SYSTEM32\\notepad.exe"; }, false, true},
+       [](sim::SimWindow& w) { w.Module = "C:\\WINDOWS\\SYSTEM32\\notepad.exe"; }, false, false},
       {"file manager process", [](sim::SimWindow& w) { w.Process = 7; }, false, false},
       {"invisible, switch off", [](sim::SimWindow& w) { w.Visible = false; }, false, false},
       {"invisible, switch on", [](sim::SimWindow& w) { w.Visible = false; }, true, true},
@@ -116,13 +117,15 @@ TEST_F(Placement, IsPlacedForEachStateAndShowCommand) {
     bool expected;
   };
   const std::vector<Case> cases = {
-      {TXALAppState::Normal, kSwShowNormal, elsewhere, true},
+      // A normal window that moved itself away is brought back during the hold.
+      {TXALAppState::Normal, kSwShowNormal, elsewhere, false},
+      {TXALAppState::Normal, kSwShowNormal, position, true},
       {TXALAppState::Normal, kSwShowMinimized, position, false},
       {TXALAppState::Normal, kSwShowMaximized, position, false},
       {TXALAppState::Minimized, kSwShowMinimized, elsewhere, true},
       {TXALAppState::Minimized, kSwShowMaximized, position, false},
       {TXALAppState::Minimized, kSwShowNormal, elsewhere, false},
-      // Shown normally where the rule's stored position says counts as placed.
+      // Restored to the rule's rectangle: the user's choice, left alone.
       {TXALAppState::Minimized, kSwShowNormal, position, true},
       {TXALAppState::Maximized, kSwShowMaximized, elsewhere, true},
       {TXALAppState::Maximized, kSwShowMinimized, position, false},
@@ -139,6 +142,14 @@ TEST_F(Placement, IsPlacedForEachStateAndShowCommand) {
     EXPECT_EQ(intake_.Placer().IsPlaced(rule, window), c.expected)
         << "state " << static_cast<int>(c.state) << " show " << c.showCmd;
   }
+  // On the second display the rectangle written includes the display's offset, and that is
+  // what a placed window shows.
+  const TXALApp& second = AddRule(set, "Notepad", position, TXALAppState::Normal, 2);
+  windows_.Window(window).Placement.ShowCmd = kSwShowNormal;
+  windows_.Window(window).Placement.NormalPosition = position;
+  EXPECT_FALSE(intake_.Placer().IsPlaced(second, window));
+  windows_.Window(window).Placement.NormalPosition = intake_.Placer().TargetRect(second);
+  EXPECT_TRUE(intake_.Placer().IsPlaced(second, window));
   // A handle that names no window any more is left alone.
   windows_.Destroy(window);
   EXPECT_TRUE(intake_.Placer().IsPlaced(set.Target.Apps.Items(0), window));

@@ -87,14 +87,32 @@ TEST_F(Intake, WithManagementOffAWindowIsListedButNotPlacedUntilItIsBackOn) {
   EXPECT_EQ(current_.lbApps().size(), 1u);
 }
 
-TEST_F(Intake, NonApplicationWindowsAreNotListedButStillPlaced) {
-  // The window test decides the list only; placement depends on the rules.
+TEST_F(Intake, OnlyApplicationWindowsArePlaced) {
+  // The black list and the invisible-windows switch decide which windows are moved, as they
+  // decide which are listed.
   TXALSet& set = AddMatchingSet();
   AddRule(set, "BlackClass", kRect);
-  const TXALWindowHandle window = Open("BlackClass");
-  intake_.WindowActivated(window);
+  AddRule(set, "Hidden", kRect);
+  const TXALWindowHandle black = Open("BlackClass");
+  const TXALWindowHandle hidden = Open("Hidden");
+  windows_.Window(hidden).Visible = false;
+  const TXALRect before = NormalRect(hidden);
+  intake_.WindowActivated(black);
+  intake_.WindowActivated(hidden);
   EXPECT_TRUE(current_.lbApps().empty());
-  EXPECT_EQ(NormalRect(window), kRect);
+  EXPECT_NE(NormalRect(black), kRect);
+  EXPECT_EQ(NormalRect(hidden), before);
+  EXPECT_TRUE(intake_.PendingWindows().Count() == 0);
+  // Not taken as handled: shown later, the window is placed on its next activation.
+  windows_.Window(hidden).Visible = true;
+  intake_.WindowActivated(hidden);
+  EXPECT_EQ(NormalRect(hidden), kRect);
+  // With the switch on, a hidden window counts.
+  const TXALWindowHandle hiddenToo = Open("Hidden");
+  windows_.Window(hiddenToo).Visible = false;
+  intake_.ManageInvisibleWindows = true;
+  intake_.WindowActivated(hiddenToo);
+  EXPECT_EQ(NormalRect(hiddenToo), kRect);
 }
 
 TEST_F(Intake, TwoMatchingSetsLeaveTwoEntriesAndTheFirstCatalogueSetWins) {
@@ -112,6 +130,29 @@ TEST_F(Intake, TwoMatchingSetsLeaveTwoEntriesAndTheFirstCatalogueSetWins) {
   EXPECT_EQ(intake_.PendingApps().Items(1), &firstRule);
   EXPECT_EQ(printers_.AppPrinters(), (Names{"C", "B", "A"}));
   EXPECT_EQ(DefaultPrinter(), "C");
+}
+
+TEST_F(Intake, TheDestroyNoticeReleasesItsSenderBeforeTheManagementServiceIsCalled) {
+  // The closing program sends the notice and waits; the management service (which switches the
+  // printer back) refuses calls until the sender is answered.
+  sim_.management.callsRefused = &windows_.sentMessagePending;
+  TXALSet& set = AddMatchingSet();
+  AddRule(set, "Notepad", kRect, TXALAppState::Normal, 1, "B");
+  AddRule(set, "Calc", kRect, TXALAppState::Normal, 1, "C");
+  const TXALWindowHandle notepad = Open("Notepad", "Letter");
+  const TXALWindowHandle calc = Open("Calc");
+  intake_.WindowActivated(notepad);
+  intake_.WindowActivated(calc);
+  EXPECT_EQ(DefaultPrinter(), "C");
+
+  windows_.calls.clear();
+  windows_.sentMessagePending = true;
+  intake_.WindowDestroyed(calc);
+  EXPECT_FALSE(windows_.sentMessagePending);
+  EXPECT_EQ(DefaultPrinter(), "B");
+  // Read first, then released: the rule was still found by class and caption.
+  EXPECT_EQ(windows_.calls.front(), "ReplyToSender");
+  EXPECT_EQ(printers_.AppPrinters(), (Names{"B", "A"}));
 }
 
 TEST_F(Intake, PrinterStackFollowsWindowsOpeningAndClosing) {

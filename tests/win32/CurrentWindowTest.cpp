@@ -126,6 +126,7 @@ class FakeWindows : public IWindowSystem {
   void Flash(TXALWindowHandle window, int count) override { flashed.emplace_back(window, count); }
   std::uintptr_t MonitorFromRect(const TXALRect&) const override { return 0; }
   std::string SystemDirectory() const override { return {}; }
+  void ReplyToSender() override {}
 
   std::map<TXALWindowHandle, Window> windows;
   std::vector<std::pair<TXALWindowHandle, int>> flashed;
@@ -522,6 +523,12 @@ TEST_F(CurrentWindowTest, ShowModalLoadsCaptionsReadsLabelsAndClosingOnlyHides) 
     return std::wstring(info.lpszText != nullptr ? info.lpszText : L"");
   };
   EXPECT_EQ(tip(Control(kCurrentProxyId)), L"proxy.example:3128");
+  for (HWND tooltip = nullptr;
+       (tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)) != nullptr;) {
+    if (GetWindow(tooltip, GW_OWNER) == window) {
+      EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), kTooltipShowMs);
+    }
+  }
 
   store_.RefreshPrinters();
   HWND printers = Control(kCurrentPrinterListId);

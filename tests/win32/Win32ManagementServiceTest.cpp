@@ -13,6 +13,7 @@
 #include "ComApartment.h"
 #include "TestThread.h"
 #include "catalogue/XALErrors.h"
+#include "platform/win32/Win32WindowSystem.h"
 
 namespace xal::win32 {
 namespace {
@@ -138,6 +139,61 @@ TEST(Win32ManagementService, WithoutComRaisesInsteadOfCrashing) {
   thread.Join();
   EXPECT_TRUE(raised);
   EXPECT_NE(message.find("failed: "), std::string::npos) << message;
+}
+
+// A window on this thread whose handler runs a test body while another thread's SendMessage
+// waits on it, as the address monitor's worker, a display change or a closing program's hook
+// notice would.
+void HandleSentMessage(const std::function<void()>& body) {
+  static const std::function<void()>* current = nullptr;
+  current = &body;
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+    if (message == WM_APP) {
+      (*current)();
+      return 0;
+    }
+    return DefWindowProcW(window, message, w, l);
+  };
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"XalSentMessageTest";
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                nullptr, windowClass.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  TestThread sender([&] {
+    SendMessageW(window, WM_APP, 0, 0);
+    SetEvent(done);
+  });
+  // Serve sent messages until the sender is through.
+  while (MsgWaitForMultipleObjects(1, &done, FALSE, 10000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+  sender.Join();
+  CloseHandle(done);
+  DestroyWindow(window);
+  UnregisterClassW(windowClass.lpszClassName, windowClass.hInstance);
+}
+
+TEST_F(Win32ManagementServiceTest, RefusedWhileASenderWaitsAndServedOnceItIsAnswered) {
+  std::string refusal;
+  bool servedAfterReply = false;
+  HandleSentMessage([&] {
+    try {
+      service_.ExecQuery(kAdapterQuery);
+    } catch (const EXALError& error) {
+      refusal = error.what();
+    }
+    Win32WindowSystem().ReplyToSender();
+    servedAfterReply = service_.ExecQuery(kAdapterQuery)->Next() != nullptr;
+  });
+  // The system's own reason, as COM gives it on Windows for the service in another process.
+  EXPECT_TRUE(refusal.find("input-synchronous") != std::string::npos ||
+              refusal.find("8001010D") != std::string::npos)
+      << refusal;
+  EXPECT_TRUE(servedAfterReply);
 }
 
 }  // namespace

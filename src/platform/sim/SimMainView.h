@@ -41,8 +41,15 @@ class SimMainView : public IXALMainView {
 
   std::string caption;
   std::map<TXALTrayItem, std::string> trayCaptions;
-  std::map<TXALTrayItem, bool> trayVisible;
-  std::map<TXALTrayItem, bool> trayEnabled;
+  // As the menu starts: every item shown and enabled, but Set IP addresses hidden.
+  std::map<TXALTrayItem, bool> trayVisible{{TXALTrayItem::Restore, true},
+                                           {TXALTrayItem::Recheck, true},
+                                           {TXALTrayItem::SetIPAddresses, false},
+                                           {TXALTrayItem::Quit, true}};
+  std::map<TXALTrayItem, bool> trayEnabled{{TXALTrayItem::Restore, true},
+                                           {TXALTrayItem::Recheck, true},
+                                           {TXALTrayItem::SetIPAddresses, true},
+                                           {TXALTrayItem::Quit, true}};
   bool visible = false;
   bool minimized = false;
   int broughtToFront = 0;

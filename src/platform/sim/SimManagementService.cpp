@@ -207,6 +207,7 @@ class SimQuery : public IManagementQuery {
 
 std::unique_ptr<IManagementQuery> SimManagementService::ExecQuery(const std::string& wql) {
   queries_.push_back(wql);
+  RefuseInsideSentMessage();
   if (queriesLeft_) {
     if (*queriesLeft_ == 0) {
       throw EXALError("The RPC server is unavailable.");
@@ -280,8 +281,17 @@ void SimManagementService::SetObjects(const std::string& className,
   classes_[className] = std::move(objects);
 }
 
+void SimManagementService::RefuseInsideSentMessage() const {
+  if (callsRefused != nullptr && *callsRefused) {
+    throw EXALError(
+        "An outgoing call cannot be made since the application is dispatching an "
+        "input-synchronous call.");
+  }
+}
+
 void SimManagementService::Invoke(const std::string& className, std::size_t index,
                                   const std::string& method) {
+  RefuseInsideSentMessage();
   std::vector<SimObject>& objects = classes_[className];
   if (index >= objects.size()) {
     throw EXALError("The object no longer exists.");

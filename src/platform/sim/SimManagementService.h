@@ -72,6 +72,10 @@ class SimManagementService : public IManagementService {
   // Enumeration raises an error after this many objects; nullopt for none.
   void FailEnumerationAfter(std::optional<std::size_t> count) { failEnumerationAfter_ = count; }
 
+  // While *callsRefused is true every query and method call raises the error the system gives
+  // for calls made while a sent message waits for its answer.
+  const bool* callsRefused = nullptr;
+
   // Invoking this method raises an error and changes nothing; the attempt is still recorded.
   void FailMethod(const std::string& method) { failingMethods_.insert(method); }
 
@@ -92,6 +96,8 @@ class SimManagementService : public IManagementService {
   void Invoke(const std::string& className, std::size_t index, const std::string& method);
 
  private:
+  void RefuseInsideSentMessage() const;
+
   std::map<std::string, std::vector<SimObject>> classes_;
   bool unreachable_ = false;
   std::optional<std::size_t> queriesLeft_;

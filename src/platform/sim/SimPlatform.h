@@ -29,6 +29,7 @@ class SimPlatform {
                   keyboard, hostAddresses, windows,  windows,    hooks} {
     proxy.registry = &registry;
     windows.monitors = &monitors;
+    management.callsRefused = &windows.sentMessagePending;
   }
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;

@@ -57,6 +57,12 @@ class SimWindowSystem : public IWindowSystem, public IPlacementClock {
   void Flash(TXALWindowHandle window, int count) override;
   std::uintptr_t MonitorFromRect(const TXALRect& rect) const override;
   std::string SystemDirectory() const override { return systemDirectory; }
+  void ReplyToSender() override {
+    if (sentMessagePending) {
+      sentMessagePending = false;
+      calls.push_back("ReplyToSender");
+    }
+  }
 
   void Sleep(int milliseconds) override { elapsedMs += milliseconds; }
   void ProcessMessages() override;
@@ -66,6 +72,10 @@ class SimWindowSystem : public IWindowSystem, public IPlacementClock {
   // The monitors MonitorFromRect chooses from (largest overlap, else nearest); none
   // gives 0.
   const IMonitors* monitors = nullptr;
+
+  // True while the message being handled stands for one another thread or process sent and
+  // waits on; the simulated management service refuses to be called then, as the real one does.
+  bool sentMessagePending = false;
 
   int elapsedMs = 0;
   int messagePumps = 0;

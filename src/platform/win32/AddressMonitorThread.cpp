@@ -14,39 +14,54 @@ void AddressMonitorThread::Start(HWND window, UINT message) {
   window_ = window;
   message_ = message;
   stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  if (stop_ == nullptr) {
+  checked_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  if (stop_ != nullptr && checked_ != nullptr) {
+    thread_ = CreateThread(nullptr, 0, &AddressMonitorThread::Run, this, 0, nullptr);
+  }
+  if (thread_ == nullptr) {
+    CloseEvents();
     throw std::runtime_error("The address monitor could not be started.");
   }
-  thread_ = CreateThread(nullptr, 0, &AddressMonitorThread::Run, this, 0, nullptr);
-  if (thread_ == nullptr) {
-    CloseHandle(stop_);
-    stop_ = nullptr;
-    throw std::runtime_error("The address monitor could not be started.");
+}
+
+void AddressMonitorThread::CheckDone() {
+  if (checked_ != nullptr) {
+    SetEvent(checked_);
   }
 }
 
 void AddressMonitorThread::Stop() {
   if (thread_ != nullptr) {
     SetEvent(stop_);
-    // The worker may be inside SendMessage to us: keep taking sent messages until it ends.
-    while (MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE) ==
-           WAIT_OBJECT_0 + 1) {
-      MSG message;
-      PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    WaitForSingleObject(thread_, INFINITE);
     CloseHandle(thread_);
     thread_ = nullptr;
   }
-  if (stop_ != nullptr) {
-    CloseHandle(stop_);
-    stop_ = nullptr;
+  CloseEvents();
+}
+
+void AddressMonitorThread::CloseEvents() {
+  for (HANDLE* event : {&stop_, &checked_}) {
+    if (*event != nullptr) {
+      CloseHandle(*event);
+      *event = nullptr;
+    }
   }
 }
 
 DWORD WINAPI AddressMonitorThread::Run(void* self) {
   auto& monitor = *static_cast<AddressMonitorThread*>(self);
+  const HANDLE waits[] = {monitor.stop_, monitor.checked_};
   while (WaitForSingleObject(monitor.stop_, kIntervalMs) == WAIT_TIMEOUT) {
-    SendMessageW(monitor.window_, monitor.message_, 0, 0);
+    // Posted, not sent: the check calls the management service, which refuses to be called
+    // while a sender waits. The worker still waits until the check has run, so checks never
+    // pile up behind a busy user-interface thread.
+    if (!PostMessageW(monitor.window_, monitor.message_, 0, 0)) {
+      continue;
+    }
+    if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0) {
+      break;
+    }
   }
   return 0;
 }

@@ -254,6 +254,8 @@ void CurrentWindow::CreateControls() {
   if (tooltip_ != nullptr) {
     // Long lines wrap instead of running off the screen.
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scale(kMaxTipWidth));
+    // Long enough to read a full address line or window title.
+    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kTooltipShowMs, 0));
     for (HWND control : {lbWiFi_, lbIPAddresses_, lbDisplays_, lbPrinters_, lbApps_,
                          lbDefaultPrinter_, lbProxy_, lbAutoConfigURL_}) {
       AddTip(control);

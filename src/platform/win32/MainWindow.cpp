@@ -12,8 +12,11 @@ namespace xal::win32 {
 namespace {
 
 constexpr UINT kTrayIconId = 1;
-// A check of the address monitor, sent by its worker thread.
+// A check of the address monitor, posted by its worker thread.
 constexpr UINT kAddressCheckMessage = WM_APP + 2;
+// A display change, posted to ourselves: the system sends WM_DISPLAYCHANGE, and the recheck it
+// starts may call the management service, which refuses while a sender waits.
+constexpr UINT kDisplayChangedMessage = WM_APP + 3;
 constexpr UINT kBalloonTimeoutMs = 10000;
 // Client size of the main window.
 constexpr int kClientWidth = 771;
@@ -302,6 +305,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (presenter_ != nullptr) {
         presenter_->IdIPAddrMonCheck();
       }
+      addressMonitor_.CheckDone();
+      return 0;
+    case kDisplayChangedMessage:
+      displayChangePosted_ = false;
+      Forward(&TfmXALMain::WMDisplayChange);
       return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0) {
@@ -320,7 +328,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return DefWindowProcW(window_, message, wParam, lParam);
     case WM_DISPLAYCHANGE:
-      Forward(&TfmXALMain::WMDisplayChange);
+      // A burst of changes (a display attached, then its mode set) is one recheck.
+      if (!displayChangePosted_) {
+        displayChangePosted_ = PostMessageW(window_, kDisplayChangedMessage, 0, 0) != FALSE;
+      }
       return 0;
     case WM_CLOSE: {
       bool mayClose = true;

@@ -77,6 +77,7 @@ class MainWindow : public IXALMainView {
   HICON smallIcon_ = nullptr;
   UINT taskbarCreatedMessage_ = 0;
   bool trayIconAdded_ = false;
+  bool displayChangePosted_ = false;
   TfmXALMain* presenter_ = nullptr;
   const HookLibraries* hooks_ = nullptr;
   IWindowSystem& windows_;

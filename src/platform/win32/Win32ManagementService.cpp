@@ -153,8 +153,20 @@ HRESULT TryCall(IDispatch* object, DISPID member, WORD flags, VARIANT* arguments
   return code;
 }
 
+// The service runs in another process on Windows, and COM refuses to call out of a thread that
+// is answering a message another thread or process sent and waits on
+// (RPC_E_CANTCALLOUT_ININPUTSYNCCALL). Wine's service runs in-process and never refuses, so
+// the port refuses the same way itself: a handler that calls it too early fails in every test.
+bool InsideUnansweredSentMessage() {
+  return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_REPLIED)) == ISMEX_SEND;
+}
+
 HRESULT TryCallByName(IDispatch* object, const std::string& name, WORD flags, VARIANT* arguments,
                       UINT count, VARIANT* result, std::string& failure) {
+  if (InsideUnansweredSentMessage()) {
+    failure = HresultText(RPC_E_CANTCALLOUT_ININPUTSYNCCALL);
+    return RPC_E_CANTCALLOUT_ININPUTSYNCCALL;
+  }
   std::wstring wide = Widen(name);
   LPOLESTR names[] = {wide.data()};
   DISPID member = DISPID_UNKNOWN;
@@ -405,7 +417,8 @@ class Win32ManagementQuery : public IManagementQuery {
     }
     Variant item;
     ULONG fetched = 0;
-    const HRESULT code = enumerator_->Next(1, item.Get(), &fetched);
+    const HRESULT code = InsideUnansweredSentMessage() ? RPC_E_CANTCALLOUT_ININPUTSYNCCALL
+                                                       : enumerator_->Next(1, item.Get(), &fetched);
     if (FAILED(code)) {
       Raise("Reading the result of the management query failed", ComFailureText(code));
     }
@@ -442,6 +455,9 @@ std::int32_t InvokeManagementMethod(IManagementObject& object, const std::string
 
 std::unique_ptr<IManagementQuery> Win32ManagementService::ExecQuery(const std::string& wql) {
   const std::string connecting = "Connecting to the management service failed";
+  if (InsideUnansweredSentMessage()) {
+    Raise(connecting, HresultText(RPC_E_CANTCALLOUT_ININPUTSYNCCALL));
+  }
   ComRef<IBindCtx> context;
   HRESULT code = CreateBindCtx(0, context.Out());
   if (FAILED(code)) {

@@ -246,6 +246,12 @@ std::uintptr_t Win32WindowSystem::MonitorFromRect(const TXALRect& rect) const {
   return reinterpret_cast<std::uintptr_t>(::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST));
 }
 
+void Win32WindowSystem::ReplyToSender() {
+  if ((InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_REPLIED)) == ISMEX_SEND) {
+    ReplyMessage(0);
+  }
+}
+
 std::string Win32WindowSystem::SystemDirectory() const {
   wchar_t buffer[kNameBuffer];
   const UINT length = GetSystemDirectoryW(buffer, kNameBuffer);

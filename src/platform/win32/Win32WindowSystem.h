@@ -30,6 +30,7 @@ class Win32WindowSystem : public IWindowSystem {
   void Flash(TXALWindowHandle window, int count) override;
   std::uintptr_t MonitorFromRect(const TXALRect& rect) const override;
   std::string SystemDirectory() const override;
+  void ReplyToSender() override;
 
  private:
   // Moves the window with SetWindowPos and ShowWindow where SetWindowPlacement refused.

@@ -20,6 +20,9 @@ enum TrayCommand : unsigned {
   kCmdQuit = 1004,
 };
 
+// How long every tooltip of the program stays up, in milliseconds.
+constexpr int kTooltipShowMs = 7000;
+
 // WM_TIMER identifier of the 100 ms timer that holds newly placed windows in place.
 constexpr unsigned kPlacementTimerId = 1;
 

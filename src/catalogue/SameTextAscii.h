@@ -1,0 +1,18 @@
+// The fallback of both platforms' SameText for text that is not valid UTF-8.
+#pragma once
+
+#include <algorithm>
+#include <string_view>
+
+namespace xal::detail {
+
+inline char FoldAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+inline bool SameAscii(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+}
+
+}  // namespace xal::detail
