@@ -503,6 +503,20 @@ int AppList() {
 
 // Tells the scripts which language file the program picks (Languages\<id>.txt for 1041, else
 // 1033.txt).
+// WM_DISPLAYCHANGE sent to the main window from this process, as the system sends it; prints
+// how long the program held the sender up.
+int SendDisplayChange() {
+  HWND window = RequireMainWindow();
+  const DWORD start = GetTickCount();
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 800), SMTO_ABORTIFHUNG,
+                          10000, &result) == 0) {
+    throw std::runtime_error("the main window did not answer WM_DISPLAYCHANGE within 10 s");
+  }
+  Print("answered-ms: " + std::to_string(GetTickCount() - start));
+  return 0;
+}
+
 int UserLocale() {
   Print(std::to_string(GetUserDefaultLCID()));
   return 0;
@@ -605,6 +619,7 @@ void Usage() {
       "  restore-window <class>              SW_RESTORE for the first window of the class\n"
       "  activate-window <class>             bring the first window of the class to the front\n"
       "  app-list                            the program's list of application windows\n"
+      "  display-change                      send WM_DISPLAYCHANGE to the main window\n"
       "  user-locale                         the user's default locale id\n"
       "  list-windows                        all top-level windows\n"
       "  hold-block <file> <program> [args]  the IP settings block with the file's bytes while\n"
@@ -688,6 +703,10 @@ int Run(const std::vector<std::wstring>& args) {
   if (command == L"app-list") {
     need(0, 0);
     return AppList();
+  }
+  if (command == L"display-change") {
+    need(0, 0);
+    return SendDisplayChange();
   }
   if (command == L"user-locale") {
     need(0, 0);
