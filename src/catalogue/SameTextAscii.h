@@ -15,4 +15,10 @@ inline bool SameAscii(std::string_view a, std::string_view b) {
                     [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
 }
 
+inline bool ContainsAscii(std::string_view haystack, std::string_view needle) {
+  return needle.empty() ||
+         std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
+                     [](char p, char q) { return FoldAscii(p) == FoldAscii(q); }) != haystack.end();
+}
+
 }  // namespace xal::detail

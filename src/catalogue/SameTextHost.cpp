@@ -60,11 +60,7 @@ bool ContainsText(std::string_view haystack, std::string_view needle) {
   const std::optional<std::u32string> x = Folded(haystack);
   const std::optional<std::u32string> y = Folded(needle);
   if (!x || !y) {
-    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-                       [](char p, char q) {
-                         return detail::FoldAscii(p) == detail::FoldAscii(q);
-                       }) != haystack.end() ||
-           needle.empty();
+    return detail::ContainsAscii(haystack, needle);
   }
   return x->find(*y) != std::u32string::npos;
 }

@@ -44,10 +44,7 @@ bool ContainsText(std::string_view haystack, std::string_view needle) {
     return true;
   }
   if (!IsValidUtf8(haystack) || !IsValidUtf8(needle)) {
-    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-                       [](char p, char q) {
-                         return detail::FoldAscii(p) == detail::FoldAscii(q);
-                       }) != haystack.end();
+    return detail::ContainsAscii(haystack, needle);
   }
   const std::wstring x = Wide(haystack);
   const std::wstring y = Wide(needle);
