@@ -237,6 +237,18 @@ xal_expect_tray_icon() {
   xal_ok "an icon is in the notification area ($colours colours in its strip after $tries looks)"
 }
 
+# Exactly one icon in the notification area: the icons' strip, trimmed of the task bar's colour,
+# is narrower than two small icons side by side.
+xal_expect_one_tray_icon() {
+  xal_expect_tray_icon
+  local top right bottom width shot="$XAL_ARTIFACTS/tray.png"
+  read -r _ top right bottom _ <<<"$(xal_field rect)"
+  width="$(convert "$shot" -crop "120x$((bottom - top))+$((right - 120))+$top" +repage -trim \
+    -format %w info:)"
+  [ "$width" -lt 32 ] || xal_fail "the notification area holds more than one icon: $width px wide (see $shot)"
+  xal_ok "one icon in the notification area ($width px wide)"
+}
+
 # Byte-for-byte comparison; on a difference shows both files with line ends and bytes made
 # visible (cat -A: ^M is CR, $ the end of a line, M- a byte above 127).
 xal_expect_same_file() {

@@ -239,6 +239,15 @@ int WaitGone(const wchar_t* className, DWORD timeoutMs) {
   return 0;
 }
 
+int CountWindows(const wchar_t* className) {
+  int count = 0;
+  for (HWND window : TopLevelWindows()) {
+    count += lstrcmpiW(ClassOf(window).c_str(), className) == 0 ? 1 : 0;
+  }
+  Print(std::to_string(count));
+  return 0;
+}
+
 int PostClose() {
   Post(RequireMainWindow(), WM_CLOSE, 0, 0);
   Print("posted WM_CLOSE");
@@ -605,6 +614,7 @@ void Usage() {
       "usage: xal_e2e_driver <subcommand> [arguments]\n"
       "  wait-window <class> <timeout-ms>    a top-level window of the class exists\n"
       "  wait-gone <class> <timeout-ms>      no top-level window of the class is left\n"
+      "  count-windows <class>               how many top-level windows of the class exist\n"
       "  post-close                          WM_CLOSE to the main window\n"
       "  command <id|Restore|Recheck|SetIPAddresses|Quit>  WM_COMMAND to the main window\n"
       "  tray <WM_RBUTTONUP|WM_LBUTTONDBLCLK>  the tray icon's callback message\n"
@@ -647,6 +657,10 @@ int Run(const std::vector<std::wstring>& args) {
   if (command == L"wait-gone") {
     need(2, 2);
     return WaitGone(args[1].c_str(), ParseMs(args[2].c_str()));
+  }
+  if (command == L"count-windows") {
+    need(1, 1);
+    return CountWindows(args[1].c_str());
   }
   if (command == L"post-close") {
     need(0, 0);

@@ -11,7 +11,8 @@
 // that is closing a window. The handler must read the dying window with GetClassNameW and
 // GetWindowTextW, which don't call into the window's thread (blocked here by SMTO_BLOCK).
 //
-// The window to notify lives in a section shared by every process that maps this file.
+// The window to notify lives in a section shared by every process that maps this file; the
+// message numbers are registered in each process, so nothing written there can change them.
 
 #include "GlobalHook.h"
 
@@ -26,30 +27,33 @@ namespace {
 
 constexpr UINT kDestroyTimeoutMs = 500;
 
-// Shared between processes: must be initialised, or the compiler may put them elsewhere.
-__attribute__((section(".shared"), shared)) UINT sharedActivateMsg = 0;
-__attribute__((section(".shared"), shared)) UINT sharedDestroyMsg = 0;
+UINT activateMsg = 0;
+UINT destroyMsg = 0;
 
 UINT ActivateMsg() {
-  return RegisterWindowMessageW(L"Kelpra.XALCBTH.Activate");
+  return Registered(activateMsg, L"Kelpra.XALCBTH.Activate");
 }
 UINT DestroyMsg() {
-  return RegisterWindowMessageW(L"Kelpra.XALCBTH.DestroyWnd");
+  return Registered(destroyMsg, L"Kelpra.XALCBTH.DestroyWnd");
 }
 
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
-  const HWND target = sharedTarget;
+  const HWND target = Target();
   if (target != nullptr) {
     if (code == HCBT_ACTIVATE) {
-      PostMessageW(target, sharedActivateMsg, wParam, 0);
+      if (const UINT notice = ActivateMsg(); notice != 0) {
+        PostMessageW(target, notice, wParam, 0);
+      }
     } else if (code == HCBT_DESTROYWND) {
       const HWND window = reinterpret_cast<HWND>(wParam);
       // Child windows are never activated, so the program never tracks them; sending for each of
       // them would cost every closing dialog a round trip per control.
       if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0) {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(target, sharedDestroyMsg, wParam, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                            kDestroyTimeoutMs, &ignored);
+        if (const UINT notice = DestroyMsg(); notice != 0) {
+          DWORD_PTR ignored = 0;
+          SendMessageTimeoutW(target, notice, wParam, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                              kDestroyTimeoutMs, &ignored);
+        }
       }
     }
   }
@@ -57,11 +61,6 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
-
-void RegisterNotices() {
-  sharedActivateMsg = ActivateMsg();
-  sharedDestroyMsg = DestroyMsg();
-}
 
 void __stdcall StartCBTHook(HWND target) {
   StartGlobalHook(target, WH_CBT, CbtProc);

@@ -46,6 +46,10 @@ struct Heard {
   std::vector<HWND> activated;
   std::vector<DestroyNotice> destroyed;
   std::vector<HWND> captioned;
+  // What no hook notice may ever turn into: a close request, or a registered number that isn't
+  // one of the three.
+  int closeRequests = 0;
+  std::vector<UINT> strays;
 };
 Heard* heard = nullptr;
 
@@ -78,6 +82,13 @@ LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       heard->captioned.push_back(reinterpret_cast<HWND>(lParam));
       return 0;
     }
+    if (message == WM_CLOSE) {
+      ++heard->closeRequests;
+      return 0;
+    }
+    if (message >= 0xC000 && message <= 0xFFFF) {
+      heard->strays.push_back(message);
+    }
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -98,6 +109,73 @@ class HookLibrariesTest : public ::testing::Test {
   void TearDown() override {
     heard = nullptr;
     DestroyWindow(listener_);
+  }
+
+  void StartHooks(HookLibraries& hooks) {
+    hooks.Start(listener_);
+    heard_.destroyMessage = hooks.DestroyMessage();
+    heard_.activateMessage = hooks.ActivateMessage();
+    heard_.captionMessage = hooks.CaptionMessage();
+  }
+
+  // Runs the hook target with `arguments` and returns its exit code, handling messages all the
+  // while: the destroy notice is sent, and waits for us.
+  DWORD RunTarget(const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + ExeFolder() + L"xal_hook_target.exe\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &process)) {
+      ADD_FAILURE() << "can't start " << Narrow(commandLine);
+      return 1;
+    }
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    bool ended = false;
+    MSG message;
+    while (GetTickCount64() < deadline) {
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&message);
+      }
+      if (ended) {
+        break;
+      }
+      ended =
+          MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0;
+    }
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    if (!ended) {
+      ADD_FAILURE() << "the target program did not end";
+      TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+  }
+
+  // The destroy notice of the target's window of `className`, read while it still had its
+  // class; null when there was none.
+  const DestroyNotice* DestroyedWindowOf(const wchar_t* className) const {
+    const auto found =
+        std::find_if(heard_.destroyed.begin(), heard_.destroyed.end(),
+                     [className](const DestroyNotice& n) { return n.className == className; });
+    return found != heard_.destroyed.end() ? &*found : nullptr;
+  }
+
+  // A full round of notices for the target's window of `className`: activated, retitled and
+  // destroyed while its class and last caption could still be read.
+  void ExpectRoundOfNotices(const wchar_t* className) const {
+    const DestroyNotice* target = DestroyedWindowOf(className);
+    ASSERT_NE(target, nullptr) << "no destroy notice for a window of " << Narrow(className)
+                               << " that still had its class (" << heard_.destroyed.size()
+                               << " destroy notices)";
+    EXPECT_EQ(target->caption, L"Hook target after");
+    const auto heardOf = [&](const std::vector<HWND>& windows) {
+      return std::find(windows.begin(), windows.end(), target->window) != windows.end();
+    };
+    EXPECT_TRUE(heardOf(heard_.activated)) << Narrow(className) << " activation not heard";
+    EXPECT_TRUE(heardOf(heard_.captioned)) << Narrow(className) << " caption not heard";
   }
 
   HWND listener_ = nullptr;
@@ -137,54 +215,61 @@ TEST_F(HookLibrariesTest, MissingLibraryIsAnErrorNamingTheFile) {
   }
 }
 
-TEST_F(HookLibrariesTest, ReportsWindowOfAnotherProcess) {
+TEST_F(HookLibrariesTest, ReportsWindowOfAnotherProcessButNotItsOwn) {
   HookLibraries hooks(HookFolder());
-  hooks.Start(listener_);
-  heard_.destroyMessage = hooks.DestroyMessage();
-  heard_.activateMessage = hooks.ActivateMessage();
-  heard_.captionMessage = hooks.CaptionMessage();
+  StartHooks(hooks);
+  // The caption filter's purpose: the notified program's own windows are never reported.
+  SetWindowTextW(listener_, L"Listener retitled");
 
-  std::wstring commandLine = L"\"" + ExeFolder() + L"xal_hook_target.exe\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                             nullptr, nullptr, &startup, &process))
-      << "can't start " << Narrow(commandLine);
-
-  // Keep handling messages while the target runs: the destroy notice is sent, and waits for us.
-  const ULONGLONG deadline = GetTickCount64() + 20000;
-  bool ended = false;
-  MSG message;
-  while (GetTickCount64() < deadline) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      DispatchMessageW(&message);
-    }
-    if (ended) {
-      break;
-    }
-    ended =
-        MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0;
-  }
-  DWORD exitCode = 1;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  const DWORD exitCode = RunTarget(L"");
   hooks.Stop();
-  ASSERT_TRUE(ended) << "the target program did not end";
   ASSERT_EQ(exitCode, 0u);
+  ExpectRoundOfNotices(L"XalHookTargetWindow");
+  EXPECT_EQ(std::count(heard_.captioned.begin(), heard_.captioned.end(), listener_), 0);
+}
 
-  const auto target =
-      std::find_if(heard_.destroyed.begin(), heard_.destroyed.end(),
-                   [](const DestroyNotice& n) { return n.className == L"XalHookTargetWindow"; });
-  ASSERT_NE(target, heard_.destroyed.end())
-      << "no destroy notice whose window still had its class (" << heard_.destroyed.size()
-      << " destroy notices)";
-  EXPECT_EQ(target->caption, L"Hook target after");
-  EXPECT_NE(std::find(heard_.activated.begin(), heard_.activated.end(), target->window),
-            heard_.activated.end());
-  EXPECT_NE(std::find(heard_.captioned.begin(), heard_.captioned.end(), target->window),
-            heard_.captioned.end());
+// A stranger loads both libraries and writes WM_CLOSE over everything they share except the
+// notified window's handle (which would only send the notices elsewhere): the notified window
+// must go on hearing the three notices and nothing else.
+TEST_F(HookLibrariesTest, WritingTheSharedSectionsCannotChangeWhatIsSent) {
+  HookLibraries hooks(HookFolder());
+  StartHooks(hooks);
+
+  const DWORD exitCode =
+      RunTarget(L"steer " + std::to_wstring(reinterpret_cast<UINT_PTR>(listener_)) + L" \"" +
+                Widen(HookFolder()) + L"\"");
+  hooks.Stop();
+  ASSERT_EQ(exitCode, 0u) << "3: a library or its shared section was not found";
+  EXPECT_EQ(heard_.closeRequests, 0);
+  EXPECT_TRUE(heard_.strays.empty()) << heard_.strays.size() << " unexpected registered messages, "
+                                     << "the first " << heard_.strays.front();
+  ExpectRoundOfNotices(L"XalHookTargetWindow");
+}
+
+// Another program that starts and stops the hooks of the same files, while this one holds them,
+// neither takes nor ends this program's notices.
+TEST_F(HookLibrariesTest, SecondStarterLeavesTheFirstsNoticesFlowing) {
+  HookLibraries hooks(HookFolder());
+  StartHooks(hooks);
+
+  const DWORD exitCode = RunTarget(L"second-starter \"" + Widen(HookFolder()) + L"\"");
+  ASSERT_EQ(exitCode, 0u) << "3: a library or one of its exports was not found";
+  ExpectRoundOfNotices(L"XalHookTargetDuring");
+  ExpectRoundOfNotices(L"XalHookTargetAfter");
+
+  hooks.Stop();
+}
+
+// A program that ended while holding the hooks, without stopping them, leaves them free to take.
+TEST_F(HookLibrariesTest, HooksLeftByAnEndedProgramAreFreeToTake) {
+  ASSERT_EQ(RunTarget(L"hold-and-end \"" + Widen(HookFolder()) + L"\""), 0u)
+      << "3: a library or one of its exports was not found";
+  HookLibraries hooks(HookFolder());
+  StartHooks(hooks);
+  const DWORD exitCode = RunTarget(L"");
+  hooks.Stop();
+  ASSERT_EQ(exitCode, 0u);
+  ExpectRoundOfNotices(L"XalHookTargetWindow");
 }
 
 }  // namespace

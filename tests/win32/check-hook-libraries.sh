@@ -6,7 +6,9 @@
 # Each folder must hold XALCBTH.DLL and XALCWPH.DLL exporting exactly the documented names
 # (undecorated: the program binds them by name, and i686 stdcall would otherwise add "@n"),
 # importing no compiler runtime DLL (they are loaded into every program), with a shared section
-# that carries the notified window across processes.
+# that carries the notified window across processes and nothing more: any program can write it,
+# so it holds two pointer-sized slots at most (the window and the process that claimed it), and
+# the message numbers stay out of it.
 objdump=x86_64-w64-mingw32-objdump
 rc=0
 fail() {
@@ -32,6 +34,11 @@ check() {
   fi
   "$objdump" -h "$dll" | grep -A1 ' \.shared ' | grep -q SHARED ||
     fail "$dll has no shared .shared section"
+  local size slot=8
+  grep -q 'file format pei-i386' <<<"$dump" && slot=4
+  size="$("$objdump" -h "$dll" | awk '$2 == ".shared" { print $3 }')"
+  [ -n "$size" ] && [ $((16#$size)) -le $((2 * slot)) ] ||
+    fail "$dll shares ${size:-no} bytes (hex); only the window and its owner may be shared"
   echo "ok: $dll exports $exports"
 }
 

@@ -66,6 +66,17 @@ void CallStop(HMODULE module, const char* name) {
   }
 }
 
+// The main window takes these numbers for the three notices, so they must be registered numbers
+// (never one of the system's own messages, such as WM_CLOSE) and tell the notices apart.
+void CheckNoticeNumbers(UINT destroy, UINT activate, UINT caption) {
+  const auto registered = [](UINT number) { return number >= 0xC000 && number <= 0xFFFF; };
+  if (!registered(destroy) || !registered(activate) || !registered(caption) ||
+      destroy == activate || destroy == caption || activate == caption) {
+    throw EXALError("The hook libraries gave unusable message numbers (" + std::to_string(destroy) +
+                    ", " + std::to_string(activate) + ", " + std::to_string(caption) + ").");
+  }
+}
+
 }  // namespace
 
 HookLibraries::HookLibraries(std::string folder)
@@ -79,17 +90,24 @@ void HookLibraries::Start(HWND mainWindow) {
   if (cbt_ == nullptr) {
     cbt_ = Load(folder_ + kCbtLibrary);
   }
-  Bind<StartFunction>(cbt_, kCbtLibrary, "StartCBTHook")(mainWindow);
-  destroyMessage_ = Bind<MessageIdFunction>(cbt_, kCbtLibrary, "GetCBTHookDestroyWndMsgID")();
-  activateMessage_ = Bind<MessageIdFunction>(cbt_, kCbtLibrary, "GetCBTHookActivateMsgID")();
-
   if (callWndProcRet_ == nullptr) {
     callWndProcRet_ = Load(folder_ + kCallWndProcRetLibrary);
   }
-  Bind<StartFunction>(callWndProcRet_, kCallWndProcRetLibrary,
-                      "StartCallWndProcRetHook")(mainWindow);
-  captionMessage_ = Bind<MessageIdFunction>(callWndProcRet_, kCallWndProcRetLibrary,
-                                            "GetCallWndProcRetHookMsgID")();
+  // The numbers are read in this process, never taken from what the libraries share, and checked
+  // before either hook can deliver anything.
+  const UINT destroy = Bind<MessageIdFunction>(cbt_, kCbtLibrary, "GetCBTHookDestroyWndMsgID")();
+  const UINT activate = Bind<MessageIdFunction>(cbt_, kCbtLibrary, "GetCBTHookActivateMsgID")();
+  const UINT caption = Bind<MessageIdFunction>(callWndProcRet_, kCallWndProcRetLibrary,
+                                               "GetCallWndProcRetHookMsgID")();
+  CheckNoticeNumbers(destroy, activate, caption);
+  const auto startCbt = Bind<StartFunction>(cbt_, kCbtLibrary, "StartCBTHook");
+  const auto startCallWndProcRet =
+      Bind<StartFunction>(callWndProcRet_, kCallWndProcRetLibrary, "StartCallWndProcRetHook");
+  destroyMessage_ = destroy;
+  activateMessage_ = activate;
+  captionMessage_ = caption;
+  startCbt(mainWindow);
+  startCallWndProcRet(mainWindow);
 }
 
 void HookLibraries::Stop() noexcept {

@@ -19,9 +19,11 @@ class HookLibraries : public IWindowHooks {
   HookLibraries(const HookLibraries&) = delete;
   HookLibraries& operator=(const HookLibraries&) = delete;
 
-  // Loads whichever library isn't loaded yet, starts both hooks reporting to `mainWindow` and
-  // reads the three message numbers. Raises EXALError naming the file when a library or one of
-  // its exports is missing.
+  // Loads whichever library isn't loaded yet, reads the three message numbers and starts both
+  // hooks reporting to `mainWindow`. Raises EXALError naming the file when a library or one of
+  // its exports is missing, and before starting anything when the numbers aren't three distinct
+  // registered ones. While another running program holds the hooks of the same files, they stay
+  // with it and this start hears nothing (the libraries report no result).
   void Start(HWND mainWindow);
   // The window that Start() without an argument reports to.
   void SetOwner(HWND mainWindow) { owner_ = mainWindow; }

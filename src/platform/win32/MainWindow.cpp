@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/Resources.h"
+#include "platform/win32/SingleInstance.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowOwner.h"
 #include "platform/win32/WorkArea.h"
@@ -69,6 +70,10 @@ void MainWindow::Create() {
   }
   CenterInWorkArea(window_);
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+  // A later start asks this copy to come forward, also when this one runs elevated.
+  if (const UINT restore = RestoreMessage(); restore != 0) {
+    ChangeWindowMessageFilterEx(window_, restore, MSGFLT_ALLOW, nullptr);
+  }
   AddTrayIcon();
 }
 
@@ -298,6 +303,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
     // Explorer restarted: the notification area forgot our icon.
     AddTrayIcon();
+    return 0;
+  }
+  if (IsRestoreRequest(message)) {
+    Forward(&TfmXALMain::miRestoreClick);
     return 0;
   }
   switch (message) {

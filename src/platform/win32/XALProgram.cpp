@@ -9,11 +9,16 @@
 
 #include "core/XALMain.h"
 #include "platform/win32/MainWindow.h"
+#include "platform/win32/SingleInstance.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/XALWindowMessages.h"
 
 namespace {
+
+// How long a later start looks for the running copy's main window, which that copy creates
+// moments after its own start.
+constexpr DWORD kFindRunningCopyMs = 5000;
 
 int RunProgram(HINSTANCE instance) {
   xal::win32::Win32Platform ports;
@@ -47,6 +52,12 @@ int RunProgram(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Before anything else, so that a later start changes nothing: no icon, no hooks, no files.
+  const xal::win32::SingleInstance instanceClaim;
+  if (!instanceClaim.IsFirst()) {
+    xal::win32::SingleInstance::ShowRunningCopy(kFindRunningCopyMs);
+    return 0;
+  }
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   // The management service and the shell need a single-threaded apartment on this thread.
