@@ -31,6 +31,9 @@ class EXmlParseError : public std::runtime_error {
 // text) is put in front of the error message.
 std::unique_ptr<Document> Parse(std::string_view bytes, const std::string& sourceName = {});
 
+// The reason given, on every platform, for elements nested deeper than kMaxElementDepth.
+std::string TooDeepReason();
+
 // Builds the message of a parse error the same way on every platform.
 std::string FormatParseError(const std::string& sourceName, const std::string& reason, int line,
                              int column);
