@@ -1,7 +1,8 @@
 // Parsing text into the document model. The program uses a well-kept parser of its platform:
 // expat on Linux, XmlLite on Windows. Both keep the declaration, comments, processing
 // instructions and text as nodes, drop white space between elements, tell absent attributes
-// from empty ones and refuse documents with a document type declaration (no entity expansion).
+// from empty ones and refuse documents with a document type declaration (no entity expansion),
+// characters that XML 1.0 forbids, and elements nested deeper than kMaxElementDepth.
 #pragma once
 
 #include <memory>
