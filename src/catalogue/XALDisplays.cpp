@@ -97,8 +97,14 @@ bool TXALDisplays::MatchesScreen(const std::vector<TXALMonitor>& monitors) const
   return true;
 }
 
+// A negative count would be dropped here and come back as 0, "any number of displays", turning a
+// layout that never matched into one that matches every screen; it is refused on both sides.
 void TXALDisplays::WriteXML(xml::Node& parent) const {
-  if (DisplayCount <= 0 && Count() == 0) {
+  if (DisplayCount < 0) {
+    throw EXALError("The display count " + IntToStr(DisplayCount) +
+                    " can't be saved; it must be 0 or more.");
+  }
+  if (DisplayCount == 0 && Count() == 0) {
     return;
   }
   xml::Node& element = parent.AppendElement("Displays");
@@ -113,7 +119,11 @@ void TXALDisplays::WriteXML(xml::Node& parent) const {
 void TXALDisplays::ReadXML(const xml::Node& node) {
   ReadAsXALError([&] {
     const std::string* count = node.FindAttribute("Count");
-    DisplayCount = count == nullptr || count->empty() ? 1 : StrictStrToInt(*count);
+    const int value = count == nullptr || count->empty() ? 1 : StrictStrToInt(*count);
+    if (value < 0) {
+      throw EXALError("The display count '" + *count + "' is not valid; it must be 0 or more.");
+    }
+    DisplayCount = value;
   });
   ForEachChildNamed(node, "Display", [this](const xml::Node& child) {
     auto display = std::make_unique<TXALDisplay>(Owner);

@@ -5,14 +5,16 @@
 #include <limits>
 #include <optional>
 
+#include "catalogue/Utf8.h"
 #include "catalogue/XALErrors.h"
 #include "catalogue/XALLists.h"
 
 namespace xal {
 namespace {
 
+// A hostile file may hold megabytes in one number; the message, shown in a box, quotes the start.
 [[noreturn]] void RaiseNotInteger(std::string_view text) {
-  throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+  throw EConvertError("'" + QuoteForMessage(text) + "' is not a valid integer value");
 }
 
 bool AllDigits(std::string_view text) {
@@ -113,7 +115,7 @@ bool StrToBoolean(std::string_view text) {
   std::string_view digits = text;
   TakeSign(digits);
   if (digits.empty() || !AllDigits(digits)) {
-    throw EConvertError("'" + std::string(text) + "' is not a valid boolean value");
+    throw EConvertError("'" + QuoteForMessage(text) + "' is not a valid boolean value");
   }
   return digits.find_first_not_of('0') != std::string_view::npos;
 }

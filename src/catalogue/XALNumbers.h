@@ -11,7 +11,7 @@ namespace xal {
 // fraction, no other base. Used where the program's own files only ever hold such numbers and
 // anything else means a damaged file (the display count, an App's display number).
 // Raises EConvertError "'<text>' is not a valid integer value", also when the value does not fit
-// in 32 bits.
+// in 32 bits; a text longer than 40 bytes is quoted by its start and "...".
 int StrictStrToInt(std::string_view text);
 
 // The number conversion for geometry attributes, which hand-edited files may write loosely.

@@ -9,6 +9,20 @@ namespace xal::xml {
 Node::Node(NodeKind kind, std::string name, std::string value)
     : kind_(kind), name_(std::move(name)), value_(std::move(value)) {}
 
+Node::~Node() {
+  // Every descendant is moved into one flat list before it dies, so each node destroyed here
+  // has no children left and its own destructor returns at once.
+  std::vector<std::unique_ptr<Node>> pending = std::move(children_);
+  while (!pending.empty()) {
+    std::unique_ptr<Node> node = std::move(pending.back());
+    pending.pop_back();
+    for (std::unique_ptr<Node>& child : node->children_) {
+      pending.push_back(std::move(child));
+    }
+    node->children_.clear();
+  }
+}
+
 const Node& Node::Child(std::size_t index) const {
   if (index >= children_.size()) {
     throw EListIndexError("List index out of bounds (" + std::to_string(index) + ")");
@@ -37,6 +51,10 @@ void Node::SetAttribute(std::string_view name, std::string value) {
     }
   }
   attributes_.push_back(Attribute{std::string(name), std::move(value)});
+}
+
+void Node::AppendAttribute(std::string name, std::string value) {
+  attributes_.push_back(Attribute{std::move(name), std::move(value)});
 }
 
 Node& Node::Adopt(std::unique_ptr<Node> child) {

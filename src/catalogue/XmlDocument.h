@@ -14,6 +14,13 @@
 
 namespace xal::xml {
 
+// The deepest nesting of elements that the parsers accept and the writer writes; the document
+// element is level 1. The program's own files need 6 levels (XALSets, XALSet, Target, Network,
+// IPSettings, IPSetting), so 256, also XmlLite's own default, is far beyond any file the
+// program wrote, and a deeper text is damaged or hostile. The limit keeps every walk of a tree
+// shallow, whatever a stranger put in the file.
+inline constexpr int kMaxElementDepth = 256;
+
 enum class NodeKind { Document, Element, Comment, Text, Declaration, ProcessingInstruction };
 
 struct Attribute {
@@ -24,7 +31,8 @@ struct Attribute {
 class Node {
  public:
   Node(NodeKind kind, std::string name, std::string value = {});
-  virtual ~Node() = default;
+  // Frees the subtree without recursion, so that no depth of tree can exhaust the stack.
+  virtual ~Node();
   Node(const Node&) = delete;
   Node& operator=(const Node&) = delete;
 
@@ -49,6 +57,9 @@ class Node {
   bool HasAttribute(std::string_view name) const { return FindAttribute(name) != nullptr; }
   // Replaces the value of an attribute that exists, else appends it.
   void SetAttribute(std::string_view name, std::string value);
+  // Appends without looking for the name: for parsers, which have refused duplicates already,
+  // so that an element with many attributes is built in linear time.
+  void AppendAttribute(std::string name, std::string value);
 
   Node& AppendElement(std::string name);
   Node& AppendComment(std::string text);

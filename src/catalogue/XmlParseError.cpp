@@ -2,6 +2,10 @@
 
 namespace xal::xml {
 
+std::string TooDeepReason() {
+  return "elements nested more than " + std::to_string(kMaxElementDepth) + " levels deep";
+}
+
 std::string FormatParseError(const std::string& sourceName, const std::string& reason, int line,
                              int column) {
   std::string message;

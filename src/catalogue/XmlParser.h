@@ -1,7 +1,8 @@
 // Parsing text into the document model. The program uses a well-kept parser of its platform:
 // expat on Linux, XmlLite on Windows. Both keep the declaration, comments, processing
 // instructions and text as nodes, drop white space between elements, tell absent attributes
-// from empty ones and refuse documents with a document type declaration (no entity expansion).
+// from empty ones and refuse documents with a document type declaration (no entity expansion),
+// characters that XML 1.0 forbids, and elements nested deeper than kMaxElementDepth.
 #pragma once
 
 #include <memory>
@@ -30,6 +31,9 @@ class EXmlParseError : public std::runtime_error {
 // Parses a complete document given as UTF-8 bytes. sourceName (a file name, or empty for a
 // text) is put in front of the error message.
 std::unique_ptr<Document> Parse(std::string_view bytes, const std::string& sourceName = {});
+
+// The reason given, on every platform, for elements nested deeper than kMaxElementDepth.
+std::string TooDeepReason();
 
 // Builds the message of a parse error the same way on every platform.
 std::string FormatParseError(const std::string& sourceName, const std::string& reason, int line,

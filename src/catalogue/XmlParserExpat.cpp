@@ -68,16 +68,27 @@ class ExpatBuilder {
 
   static void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
     ExpatBuilder& self = Self(data);
+    // expat itself has no limit; stopping here also keeps the tree shallow for every reader.
+    if (++self.depth_ > kMaxElementDepth) {
+      self.Stop(TooDeepReason());
+      return;
+    }
     self.FlushText();
     Node& element = self.current_->AppendElement(name);
+    // expat has refused duplicate names already, with a hash table of its own.
     for (const XML_Char** a = attributes; *a != nullptr; a += 2) {
-      element.SetAttribute(a[0], a[1]);
+      element.AppendAttribute(a[0], a[1]);
     }
     self.current_ = &element;
   }
 
   static void XMLCALL OnEnd(void* data, const XML_Char*) {
     ExpatBuilder& self = Self(data);
+    // expat may still report the end of the empty element that made it stop.
+    if (!self.stopReason_.empty()) {
+      return;
+    }
+    --self.depth_;
     self.FlushText();
     self.current_ = self.current_->Parent();
   }
@@ -114,9 +125,12 @@ class ExpatBuilder {
 
   static void XMLCALL OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*,
                                 int) {
-    ExpatBuilder& self = Self(data);
-    self.stopReason_ = "document type declarations are not allowed";
-    XML_StopParser(self.parser_, XML_FALSE);
+    Self(data).Stop("document type declarations are not allowed");
+  }
+
+  void Stop(std::string reason) {
+    stopReason_ = std::move(reason);
+    XML_StopParser(parser_, XML_FALSE);
   }
 
   std::unique_ptr<Document> document_;
@@ -124,6 +138,7 @@ class ExpatBuilder {
   std::string text_;
   std::string stopReason_;
   XML_Parser parser_ = nullptr;
+  int depth_ = 0;
 };
 
 }  // namespace

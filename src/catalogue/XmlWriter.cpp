@@ -1,5 +1,6 @@
 #include "catalogue/XmlWriter.h"
 
+#include <string>
 #include <string_view>
 
 #include "catalogue/Utf8.h"
@@ -10,19 +11,48 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// XML 1.0 can't hold control characters other than tab, line feed and carriage return, not even
-// as references, nor bytes that are not UTF-8. Writing them would give a file that no parser
-// reads back, so the whole write is refused instead.
-void CheckStorable(std::string_view value) {
-  for (char c : value) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-      throw EXALError("The text \"" + std::string(value.substr(0, 60)) +
-                      "\" holds a control character that an XML file cannot store.");
+// XML 1.0 can't hold control characters other than tab, line feed and carriage return, nor
+// U+FFFE and U+FFFF, not even as references, nor bytes that are not UTF-8 (which takes in lone
+// surrogates). Both parsers refuse them, so writing them would give a file that the next start
+// refuses to load; the whole write is refused instead, before any byte reaches the file.
+bool IsXmlCharacter(char32_t c) {
+  return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c != 0xFFFE && c != 0xFFFF);
+}
+
+// The start of the text for the message, with what can't be stored shown as "?", so that the
+// message itself is clean text.
+std::string ShownText(std::string_view value) {
+  std::string shown;
+  std::size_t i = 0;
+  while (i < value.size() && shown.size() < 40) {
+    const std::size_t start = i;
+    char32_t c = 0;
+    if (NextCodePoint(value, i, c) && IsXmlCharacter(c)) {
+      shown.append(value.substr(start, i - start));
+    } else {
+      shown += '?';
+      i = start + 1;
+      // Past the rest of a character that XML can't hold, or of a broken sequence.
+      while (i < value.size() && (static_cast<unsigned char>(value[i]) & 0xC0u) == 0x80u) {
+        ++i;
+      }
     }
   }
-  if (!IsValidUtf8(value)) {
-    throw EXALError("A text holds bytes that are not UTF-8 and can't be stored in an XML file.");
+  return i < value.size() ? shown + "..." : shown;
+}
+
+void CheckStorable(std::string_view value) {
+  std::size_t i = 0;
+  while (i < value.size()) {
+    char32_t c = 0;
+    if (!NextCodePoint(value, i, c)) {
+      throw EXALError("The text \"" + ShownText(value) +
+                      "\" holds bytes that are not UTF-8, which an XML file cannot store.");
+    }
+    if (!IsXmlCharacter(c)) {
+      throw EXALError("The text \"" + ShownText(value) + "\" holds the character " +
+                      CodePointName(c) + ", which an XML file cannot store.");
+    }
   }
 }
 
@@ -149,6 +179,12 @@ class Writer {
   }
 
   void WriteElement(const Node& node, int depth, bool layoutOn) {
+    // Deeper than the parsers read: refused rather than written into a file that won't load.
+    if (depth >= kMaxElementDepth) {
+      throw EXALError("The element " + QuoteForMessage(node.Name()) + " is nested more than " +
+                      std::to_string(kMaxElementDepth) +
+                      " levels deep, deeper than the program reads XML files.");
+    }
     out_ += '<';
     out_ += node.Name();
     WriteAttributes(node);

@@ -312,6 +312,20 @@ TEST_F(CatalogueFile, BadValuesFailTheLoadAndAppendNothing) {
        "'' is not a valid integer value"},
       {"<Environment><Displays><Display Number=\"4294967297\"/></Displays></Environment>", false,
        "'4294967297' is not a valid integer value"},
+      // A negative count would be dropped on saving and come back as "any number of displays".
+      {"<Environment><Displays Count=\"-3\"/></Environment>", false,
+       "The display count '-3' is not valid; it must be 0 or more."},
+      {"<Environment><Displays Count=\"-1\"><Display/></Displays></Environment>", false,
+       "The display count '-1' is not valid; it must be 0 or more."},
+      // A value of megabytes is quoted by its start: the message goes into a message box.
+      {"<Environment><Displays Count=\"" + std::string(10'000'000, '9') + "\"/></Environment>",
+       false, "'9999999999999999999999999999999999999999...' is not a valid integer value"},
+      {"<Target><Apps><App><Position Left=\"" + std::string(1'000'000, '-') +
+           "\"/></App></Apps></Target>",
+       false, "'----------------------------------------...' is not a valid integer value"},
+      {"<Target><Startups><Startup FilePath=\"f\" OnlyNew=\"" + std::string(100'000, 'y') +
+           "\"/></Startups></Target>",
+       false, "'yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy...' is not a valid boolean value"},
   };
   sets_.ResetToDefault();
   for (const Case& c : cases) {
@@ -371,7 +385,8 @@ TEST_F(CatalogueFile, SaveWithoutReplaceNeverOverwrites) {
 
 // A text that XML cannot carry would give a file that the next start refuses to load.
 TEST_F(CatalogueFile, TextsThatXmlCannotStoreAreNotWritten) {
-  for (const char* name : {"bell\x07", "broken \xC3 UTF-8"}) {
+  for (const char* name : {"bell\x07", "broken \xC3 UTF-8", "Office \xEF\xBF\xBE", "\xEF\xBF\xBF",
+                           "lone \xED\xA0\x80 surrogate"}) {
     files_.PutFile(kDataFile, "old bytes");
     TXALSets sets(&owner_);
     sets.ResetToDefault();
@@ -386,6 +401,34 @@ TEST_F(CatalogueFile, TextsThatXmlCannotStoreAreNotWritten) {
   TXALSets loaded(&owner_);
   loaded.LoadFromFile(files_, kDataFile);
   EXPECT_TRUE(loaded.Equals(sets_));
+}
+
+// Dropped on saving, a negative count would come back as 0, which matches every screen.
+TEST_F(CatalogueFile, ANegativeDisplayCountIsNotSaved) {
+  files_.PutFile(kDataFile, "old bytes");
+  sets_.ResetToDefault();
+  sets_.Items(0).Environment.Displays.DisplayCount = -2;
+  try {
+    sets_.SaveToFile(files_, kDataFile, "");
+    ADD_FAILURE() << "saved";
+  } catch (const EXALError& error) {
+    EXPECT_STREQ(error.what(), "The display count -2 can't be saved; it must be 0 or more.");
+  }
+  EXPECT_EQ(files_.FileBytes(kDataFile), "old bytes");
+}
+
+// The element readers find their attributes among very many others.
+TEST_F(CatalogueFile, ElementsWithManyAttributesLoad) {
+  std::string noise;
+  for (int i = 0; i < 100000; ++i) {
+    noise += " x" + std::to_string(i) + "=\"\"";
+  }
+  const TXALSet& set = LoadOne("<Environment><Displays Count=\"1\"" + noise + "><Display" + noise +
+                               " Number=\"2\" Left=\"5\" Width=\"10\"/></Displays></Environment>");
+  ASSERT_EQ(set.Environment.Displays.Count(), 1);
+  EXPECT_EQ(set.Environment.Displays.DisplayCount, 1);
+  EXPECT_EQ(set.Environment.Displays.Items(0).Number, 2);
+  EXPECT_EQ(set.Environment.Displays.Items(0).Bounds, (TXALRect{5, 0, 15, 0}));
 }
 
 }  // namespace

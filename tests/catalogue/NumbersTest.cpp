@@ -104,5 +104,34 @@ TEST(Numbers, Booleans) {
   }
 }
 
+// The messages go into message boxes; a hostile file's value is quoted by its start only, cut
+// where a character begins.
+TEST(Numbers, LongValuesAreQuotedByTheirStart) {
+  const std::string tokyo = "\xE6\x9D\xB1\xE4\xBA\xAC";  // two characters of three bytes
+  const std::pair<std::string, std::string> cases[] = {
+      {std::string(40, 'a'), std::string(40, 'a')},
+      {std::string(41, 'a'), std::string(40, 'a') + "..."},
+      {std::string(39, 'a') + tokyo, std::string(39, 'a') + "..."},
+      {std::string(37, 'a') + tokyo, std::string(37, 'a') + "\xE6\x9D\xB1..."},
+      {std::string(10'000'000, '7') + "x", std::string(40, '7') + "..."},
+  };
+  for (const auto& [text, quoted] : cases) {
+    for (const auto convert : {&StrictStrToInt, &LenientStrToInt}) {
+      try {
+        convert(text);
+        ADD_FAILURE() << quoted;
+      } catch (const EConvertError& error) {
+        EXPECT_EQ(error.what(), "'" + quoted + "' is not a valid integer value");
+      }
+    }
+    try {
+      StrToBoolean(text);
+      ADD_FAILURE() << quoted;
+    } catch (const EConvertError& error) {
+      EXPECT_EQ(error.what(), "'" + quoted + "' is not a valid boolean value");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace xal

@@ -127,5 +127,17 @@ TEST_F(SettingFile, ErrorsPass) {
   EXPECT_EQ(files_.FileBytes(kSettingFile), "<XALSetting>");
 }
 
+// A class name the file could not hold is refused on saving, and the file keeps what it had.
+TEST_F(SettingFile, NamesThatXmlCannotStoreAreNotWritten) {
+  for (const char* name : {"Class\xEF\xBF\xBF", "Class\x1B", "\xED\xB0\x80"}) {
+    files_.PutFile(kSettingFile, "old bytes");
+    TXALSetting setting(&owner_);
+    setting.LoadDefaults();
+    setting.BlackList.Add(name);
+    EXPECT_THROW(setting.SaveToFile(files_, kSettingFile, ""), EXALError) << name;
+    EXPECT_EQ(files_.FileBytes(kSettingFile), "old bytes") << name;
+  }
+}
+
 }  // namespace
 }  // namespace xal

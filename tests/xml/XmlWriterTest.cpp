@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "catalogue/XALErrors.h"
@@ -35,6 +36,53 @@ TEST(XmlDocumentModel, AttributesAndChildren) {
   commented.SetDeclaration("1.0", "utf-16");
   ASSERT_EQ(commented.ChildCount(), 3u);
   EXPECT_EQ(*commented.DeclarationEncoding(), "utf-16");
+}
+
+// Far deeper than any parser reads, as code could build it: freeing it must not recurse.
+TEST(XmlDocumentModel, DeepTreeIsFreedWithoutRecursion) {
+  constexpr int kLevels = 300000;
+  auto document = std::make_unique<Document>();
+  Node* node = document.get();
+  for (int i = 0; i < kLevels; ++i) {
+    node = &node->AppendElement("a");
+    node->AppendComment("c");
+  }
+  // A deep subtree removed from the middle, then the rest with the document. Each element holds
+  // its comment, then the next element.
+  Node* middle = &document->Child(0);
+  for (int i = 0; i < kLevels / 2; ++i) {
+    middle = &middle->Child(1);
+  }
+  middle->RemoveChild(1);
+  EXPECT_EQ(middle->ChildCount(), 1u);
+  document.reset();
+}
+
+// What the writer refuses, it says clearly: the character by its number, the text by its start.
+TEST(XmlWriter, RefusalsNameTheCharacterAndQuoteTheTextShort) {
+  struct Case {
+    std::string text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"Office \xEF\xBF\xBE",
+       "The text \"Office ?\" holds the character U+FFFE, which an XML file cannot store."},
+      {"bell\x07",
+       "The text \"bell?\" holds the character U+0007, which an XML file cannot store."},
+      {"\xED\xA0\x80 lone",
+       "The text \"? lone\" holds bytes that are not UTF-8, which an XML file cannot store."},
+      {std::string(5000, 'x') + "\xEF\xBF\xBF",
+       "The text \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" holds the character U+FFFF, "
+       "which an XML file cannot store."},
+  };
+  for (const Case& c : cases) {
+    try {
+      EscapeAttribute(c.text);
+      ADD_FAILURE() << c.message;
+    } catch (const EXALError& error) {
+      EXPECT_STREQ(error.what(), c.message);
+    }
+  }
 }
 
 TEST(XmlWriter, IndentedLayout) {

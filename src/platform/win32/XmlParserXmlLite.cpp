@@ -12,6 +12,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <unordered_set>
 
 #include "catalogue/XmlParser.h"
 #include "platform/win32/WideText.h"
@@ -102,7 +103,6 @@ constexpr ReasonEntry kReasons[] = {
     {NC_E_XMLNSPREFIXRESERVED, "the prefix \"xmlns\" is reserved"},
     {NC_E_XMLURIRESERVED, "the XML namespace URI is reserved for the prefix \"xml\""},
     {NC_E_XMLNSURIRESERVED, "the xmlns namespace URI is reserved"},
-    {SC_E_MAXELEMENTDEPTH, "elements nested too deeply"},
     {XML_E_INVALID_DECIMAL, "character reference to a character not allowed in XML"},
     {XML_E_INVALID_HEXIDECIMAL, "character reference to a character not allowed in XML"},
     {XML_E_INVALID_UNICODE, "character reference to a character not allowed in XML"},
@@ -110,6 +110,9 @@ constexpr ReasonEntry kReasons[] = {
 };
 
 std::string Reason(unsigned long code) {
+  if (code == static_cast<unsigned long>(SC_E_MAXELEMENTDEPTH)) {
+    return TooDeepReason();
+  }
   for (const ReasonEntry& entry : kReasons) {
     if (entry.code == code) {
       return entry.text;
@@ -204,8 +207,10 @@ class XmlLiteBuilder {
       throw std::bad_alloc();
     }
     Check(reader_->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit));
-    // No depth limit, as on the other platforms (XmlLite's default stops at 256).
-    Check(reader_->SetProperty(XmlReaderProperty_MaxElementDepth, 0));
+    // The builder counts the depth itself, exactly as on the other platforms. XmlLite's own
+    // count is no match for it (Wine's stops before the element it refuses and reports the place
+    // of the one before), so it only stands far behind as a backstop.
+    Check(reader_->SetProperty(XmlReaderProperty_MaxElementDepth, 4 * kMaxElementDepth));
     Check(reader_->SetInput(stream.Get()));
   }
 
@@ -248,11 +253,29 @@ class XmlLiteBuilder {
     lastColumn_ = column;
   }
 
+  // Every value passes the XML 1.0 character check here, whatever XmlLite checked before: Wine's
+  // lets control characters, U+FFFE, U+FFFF and lone surrogates through, and a text read with
+  // them could not be saved again. So both platforms refuse what the writer refuses.
   std::wstring_view Value() {
     const WCHAR* text = nullptr;
     UINT length = 0;
     Check(reader_->GetValue(&text, &length));
-    return {text, length};
+    const std::wstring_view value(text, length);
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      const wchar_t c = value[i];
+      const bool highSurrogate = c >= 0xD800 && c <= 0xDBFF;
+      if (highSurrogate && i + 1 < value.size() && value[i + 1] >= 0xDC00 &&
+          value[i + 1] <= 0xDFFF) {
+        ++i;
+        continue;
+      }
+      const bool allowed = c == L'\t' || c == L'\n' || c == L'\r' || (c >= 0x20 && c < 0xD800) ||
+                           (c >= 0xE000 && c <= 0xFFFD);
+      if (!allowed) {
+        ThrowAt(Reason(WC_E_XMLCHARACTER));
+      }
+    }
+    return value;
   }
 
   std::wstring_view LocalName() {
@@ -301,21 +324,28 @@ class XmlLiteBuilder {
   }
 
   void StartElement() {
+    // Counted here, as expat's builder does, so both platforms refuse the same texts.
+    if (depth_ >= kMaxElementDepth) {
+      ThrowAt(TooDeepReason());
+    }
     FlushText();
     // Asked before the attributes are visited: it describes the element, not an attribute.
     const bool empty = reader_->IsEmptyElement() != FALSE;
     Node& element = current_->AppendElement(Narrow(QualifiedName()));
+    // XmlLite refuses duplicate names itself; Wine's passes them on, and the model keeps names
+    // unique. A set of the names seen keeps an element with many attributes linear.
+    attributeNames_.clear();
     for (HRESULT hr = reader_->MoveToFirstAttribute(); hr == S_OK;
          hr = reader_->MoveToNextAttribute()) {
       std::string name = Narrow(QualifiedName());
-      // XmlLite refuses these itself; Wine's passes them on, and the model keeps names unique.
-      if (element.HasAttribute(name)) {
+      if (!attributeNames_.insert(name).second) {
         ThrowAt(Reason(WC_E_UNIQUEATTRIBUTE));
       }
-      element.SetAttribute(name, Narrow(Value()));
+      element.AppendAttribute(std::move(name), Narrow(Value()));
     }
     if (!empty) {
       current_ = &element;
+      ++depth_;
     }
   }
 
@@ -326,6 +356,7 @@ class XmlLiteBuilder {
     }
     FlushText();
     current_ = current_->Parent();
+    --depth_;
   }
 
   std::string_view bytes_;
@@ -337,6 +368,8 @@ class XmlLiteBuilder {
   XmlNodeType lastType_ = XmlNodeType_None;
   UINT lastLine_ = 0;
   UINT lastColumn_ = 0;
+  int depth_ = 0;
+  std::unordered_set<std::string> attributeNames_;
 };
 
 }  // namespace
