@@ -1,5 +1,6 @@
 #include "catalogue/XALApps.h"
 
+#include "catalogue/Utf8.h"
 #include "catalogue/XALErrors.h"
 #include "catalogue/XALItemText.h"
 #include "catalogue/XALNumbers.h"
@@ -68,7 +69,8 @@ TXALAppState TXALApp::StateFromText(std::string_view text) {
   if (text == "Maximized") {
     return TXALAppState::Maximized;
   }
-  throw EXALError(std::string(text));
+  // A hostile file may hold megabytes here; the message, shown in a box, quotes the start.
+  throw EXALError(QuoteForMessage(text));
 }
 
 void TXALApp::WriteXML(xml::Node& parent) const {

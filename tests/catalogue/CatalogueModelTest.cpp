@@ -328,6 +328,13 @@ TEST(CatalogueModel, StateTextsConvertExactly) {
       EXPECT_EQ(std::string(error.what()), bad);
     }
   }
+  // A huge value is quoted by its start only.
+  try {
+    TXALApp::StateFromText(std::string(10'000'000, 'x'));
+    ADD_FAILURE();
+  } catch (const EXALError& error) {
+    EXPECT_LT(std::string(error.what()).size(), 100u);
+  }
 }
 
 TEST(CatalogueModel, SettingDefaultsAssignAndEquals) {
