@@ -129,6 +129,21 @@ expect_output "  DNS servers: 192.168.0.1" "DHCP"
 xal_ok "exit 0; DHCP and the name server for \"$adapter\""
 expect_no_report
 
+xal_step "Apply applies the plan shown (which Wine's management service can't do)"
+make_block apply.txt "$adapter" DHCP "" "" "" ""
+apply_out="$XAL_ARTIFACTS/apply.out"
+(timeout 60 wine "$XAL_DRIVER" hold-block "$(xal_winpath "$block_file")" "$helper_win" \
+  "$block_size" >"$apply_out" 2>&1) &
+apply_pid=$!
+xal_wait_ip_plan 20000
+xal_press_ip_plan Apply 4
+wait "$apply_pid" || true
+grep -v -e wine32 -e multiarch -e dpkg -e apt-get "$apply_out" | sed 's/^/        /'
+grep -qF "applying the IP settings failed" "$apply_out" ||
+  xal_fail "Apply did not try to apply the plan"
+xal_ok "Apply went on to apply the plan; Wine refused it (exit 4)"
+expect_no_report
+
 xal_step "hostile blocks are refused whole, before anything is applied (no dry run)"
 make_block unknown.txt "$adapter" DHCP "" "" "" "" "No such adapter" DHCP "" "" "" ""
 run_helper "$block_size"
