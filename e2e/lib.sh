@@ -275,6 +275,25 @@ xal_golden() {
     { print }' "$xal_e2e_dir/expected/$1" >"$2"
 }
 
+# Waits up to $1 ms for the plan window of the elevated IP settings helper (XALSetIPSettings.exe)
+# and reads it through its controls: the driver's description stays in XAL_OUT, the plan's own
+# lines go to XAL_IP_PLAN.
+xal_wait_ip_plan() {
+  xal_driver ip-plan "$1" || xal_fail "no IP settings plan window: $XAL_ERR"
+  XAL_IP_PLAN="$(printf '%s\n' "$XAL_OUT" | sed -n 's/^plan: //p')"
+  xal_ok "the IP settings helper shows its plan ($(xal_field buttons))"
+  printf '%s\n' "$XAL_IP_PLAN" | sed 's/^/        | /'
+}
+
+# Presses the plan window's button captioned $1 and expects the helper to end with exit code $2.
+xal_press_ip_plan() {
+  xal_driver ip-plan-press "$1" 20000 || xal_fail "pressing $1 in the plan window: $XAL_ERR"
+  local code
+  code="$(xal_field 'exit code')"
+  [ "$code" = "$2" ] || xal_fail "after $1 the IP settings helper ended with exit code $code, not $2"
+  xal_ok "$1 pressed; the IP settings helper ended with exit code $2"
+}
+
 # "size mtime" of each file given, to tell later whether any was rewritten.
 xal_file_stamps() {
   stat -c '%n %s %y' "$@"

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/XALSetIPSettings.h"
 #include "platform/win32/XALWindowMessages.h"
 
 namespace {
@@ -609,6 +610,103 @@ int HoldBlock(const std::wstring& file, const std::vector<std::wstring>& command
   return static_cast<int>(exitCode);
 }
 
+// The elevated IP settings helper's plan window: a dialog with the helper's own title, whichever
+// process shows it.
+HWND FindPlanWindow() {
+  for (HWND window : TopLevelWindows()) {
+    if (IsWindowVisible(window) && lstrcmpiW(ClassOf(window).c_str(), kDialogClass) == 0 &&
+        TextOf(window) == contract::kIPPlanWindowTitle) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+HWND RequirePlanWindow() {
+  HWND plan = FindPlanWindow();
+  if (plan == nullptr) {
+    throw std::runtime_error("no IP settings plan window is open");
+  }
+  return plan;
+}
+
+// A button's caption as the user reads it, without the "&" of its access key.
+std::wstring ButtonCaption(HWND button) {
+  std::wstring caption;
+  for (const wchar_t c : TextOf(button)) {
+    if (c != L'&') {
+      caption += c;
+    }
+  }
+  return caption;
+}
+
+// Prints the plan window as the user sees it: its introduction, each line of the plan, and the
+// buttons that can be pressed, the default one marked.
+int IPPlan(DWORD timeoutMs) {
+  HWND plan = WaitFor(&FindPlanWindow, timeoutMs);
+  if (plan == nullptr) {
+    throw std::runtime_error("no IP settings plan window within " + std::to_string(timeoutMs) +
+                             " ms");
+  }
+  Print("title: " + Utf8(TextOf(plan)));
+  Print("pid: " + std::to_string(ProcessOf(plan)));
+  Print("rect: " + RectText(plan));
+  Print("intro: " + Utf8(TextOf(GetDlgItem(plan, XAL_IDC_IP_PLAN_INTRO))));
+  const std::wstring text = TextOf(GetDlgItem(plan, contract::kIPPlanTextId));
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring::npos) {
+      end = text.size();
+    }
+    Print("plan: " + Utf8(std::wstring_view(text).substr(start, end - start)));
+    start = end + 2;
+  }
+  std::string names;
+  for (HWND button : VisibleButtons(plan)) {
+    const bool isDefault = (GetWindowLongW(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+    names += (names.empty() ? "" : " ") + Utf8(ButtonCaption(button)) +
+             (isDefault ? "(default)" : "") + (IsWindowEnabled(button) ? "" : "(disabled)");
+  }
+  Print("buttons: " + names);
+  return 0;
+}
+
+// Presses a button of the plan window by its caption, as its click would, and waits for the
+// helper to end; prints its exit code.
+int IPPlanPress(const wchar_t* caption, DWORD timeoutMs) {
+  HWND plan = RequirePlanWindow();
+  HWND target = nullptr;
+  for (HWND button : VisibleButtons(plan)) {
+    if (IsWindowEnabled(button) && lstrcmpiW(ButtonCaption(button).c_str(), caption) == 0) {
+      target = button;
+    }
+  }
+  if (target == nullptr) {
+    throw std::runtime_error("the plan window has no enabled button " + Utf8(caption));
+  }
+  const HANDLE process =
+      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, ProcessOf(plan));
+  if (process == nullptr) {
+    throw std::runtime_error("can't open the helper's process: error " +
+                             std::to_string(GetLastError()));
+  }
+  Post(plan, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(target), BN_CLICKED),
+       reinterpret_cast<LPARAM>(target));
+  const DWORD waited = WaitForSingleObject(process, timeoutMs);
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process, &exitCode);
+  CloseHandle(process);
+  if (waited != WAIT_OBJECT_0) {
+    throw std::runtime_error("the helper still runs " + std::to_string(timeoutMs) +
+                             " ms after pressing " + Utf8(caption));
+  }
+  Print("pressed " + Utf8(caption));
+  Print("exit code: " + std::to_string(exitCode));
+  return 0;
+}
+
 void Usage() {
   std::fputs(
       "usage: xal_e2e_driver <subcommand> [arguments]\n"
@@ -633,7 +731,9 @@ void Usage() {
       "  user-locale                         the user's default locale id\n"
       "  list-windows                        all top-level windows\n"
       "  hold-block <file> <program> [args]  the IP settings block with the file's bytes while\n"
-      "                                      the program runs; its exit code is the driver's\n",
+      "                                      the program runs; its exit code is the driver's\n"
+      "  ip-plan <timeout-ms>                the IP settings helper's plan window; print it\n"
+      "  ip-plan-press <caption> [timeout-ms]  press its button; print the helper's exit code\n",
       stderr);
 }
 
@@ -735,6 +835,14 @@ int Run(const std::vector<std::wstring>& args) {
       throw UsageError("wrong number of arguments for hold-block");
     }
     return HoldBlock(args[1], std::vector<std::wstring>(args.begin() + 2, args.end()));
+  }
+  if (command == L"ip-plan") {
+    need(1, 1);
+    return IPPlan(ParseMs(args[1].c_str()));
+  }
+  if (command == L"ip-plan-press") {
+    need(1, 2);
+    return IPPlanPress(args[1].c_str(), optionalMs(2));
   }
   throw UsageError("unknown subcommand " + Utf8(command));
 }

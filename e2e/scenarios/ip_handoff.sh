@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# The elevated IP settings executable reads the block the tray program leaves in shared memory.
-# The driver plays the tray program's part: it creates the block with a file's bytes and holds it
-# while XALSetIPSettings.exe runs. Wine can't change adapter settings (its management service
-# lacks the adapter configuration methods), so valid blocks run with --dry-run, which says what
-# would be applied; hostile blocks run without it, to show that they are refused before anything
-# is tried.
+# The elevated IP settings executable and the block the tray program leaves in shared memory.
+# First the whole road: the tray menu's hand-off starts XALSetIPSettings.exe, which shows the plan
+# it made from the block in its own window; the plan is read through the window's controls and
+# checked against the set, then cancelled, and nothing is applied. The environment that once
+# switched the helper to a dry run with a report file is set all along and must change nothing.
+# Then the driver plays the tray program's part (it creates the block with a file's bytes and
+# holds it while XALSetIPSettings.exe runs): a dry run from the command line prints the plan and
+# writes no file; hostile blocks are refused before any plan is shown. Wine can't change adapter
+# settings (its management service lacks the adapter configuration methods), so nothing here
+# presses Apply.
 set -euo pipefail
 # shellcheck source=../lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
@@ -22,6 +26,62 @@ env_out="$(cd "$XAL_ARTIFACTS" && timeout 60 wine "$XAL_BIN/KelpraEnv.exe" 2>/de
 adapter="$(printf '%s\n' "$env_out" | sed -n 's/^  [0-9.]*(\(.*\),{[^}]*})$/\1/p' | head -n 1)"
 [ -n "$adapter" ] || xal_fail "no adapter in the environment report: $env_out"
 xal_note "adapter under Wine: \"$adapter\""
+
+# What once made the helper a dry run writing a report; any program of the user can set it.
+report="$XAL_ARTIFACTS/ip-helper-report.txt"
+export XAL_IPSETTINGS_DRY_RUN=1
+XAL_IPSETTINGS_REPORT="$(xal_winpath "$report")"
+export XAL_IPSETTINGS_REPORT
+expect_no_report() {
+  [ ! -e "$report" ] || xal_fail "the helper wrote the file its environment named: $(cat "$report")"
+  xal_ok "no file was written where the environment pointed"
+}
+
+xal_step "the tray program hands a static address over; the plan is shown and cancelled"
+xal_prepare_program_dir
+cp "$helper" "$XAL_PROGRAM_DIR/"
+cat >"$XAL_PROGRAM_DIR/XALData.xml" <<XML
+<?xml version="1.0" encoding="utf-8"?>
+<XALSets Version="1.00">
+  <XALSet Name="Anywhere">
+    <Environment>
+      <Network>
+        <IP Address="*.*.*.*"/>
+      </Network>
+    </Environment>
+    <Target>
+      <Network>
+        <IPSettings>
+          <IPSetting Adapter="$adapter" Address="192.0.2.77" SubnetMask="255.255.255.0" Gateway="192.0.2.1" DNS1="192.0.2.53" DNS2="192.0.2.54"/>
+        </IPSettings>
+      </Network>
+    </Target>
+  </XALSet>
+</XALSets>
+XML
+xal_start -m
+xal_wait_main_window
+xal_must "the hand-off is asked for from the tray menu" command SetIPAddresses
+xal_wait_ip_plan 20000
+xal_screenshot "$XAL_ARTIFACTS/plan-window.png"
+[ "$(xal_field buttons)" = "Apply Cancel(default)" ] ||
+  xal_fail "the plan window's buttons are \"$(xal_field buttons)\", not Apply and a default Cancel"
+connection="$(printf '%s\n' "$XAL_IP_PLAN" | sed -n 2p)"
+[[ "$connection" =~ ^"  Connection: ".*"interface "[0-9]+$ ]] ||
+  xal_fail "the plan's second line is \"$connection\", not the adapter's connection and interface"
+expected="$(printf '%s\n' "Adapter: $adapter" "$connection" "  Address: 192.0.2.77" \
+  "  Subnet mask: 255.255.255.0" "  Gateway: 192.0.2.1" "  DNS servers: 192.0.2.53, 192.0.2.54")"
+[ "$XAL_IP_PLAN" = "$expected" ] ||
+  xal_fail "the plan is not the set's settings; expected:
+$expected"
+xal_ok "the plan is exactly the set's adapter, address, mask, gateway and DNS servers"
+xal_press_ip_plan Cancel 5
+expect_no_report
+env_after="$(cd "$XAL_ARTIFACTS" && timeout 60 wine "$XAL_BIN/KelpraEnv.exe" 2>/dev/null || true)"
+! printf '%s\n' "$env_after" | grep -qF 192.0.2.77 || xal_fail "the cancelled address was applied"
+xal_ok "the adapter does not have the cancelled address"
+xal_must "quit posted" command Quit
+xal_expect_exit 0 20
 
 # Writes a block of six-line groups (CR LF after every line) to $XAL_ARTIFACTS/$1; the other
 # arguments are the lines.
@@ -48,25 +108,41 @@ expect_output() {
   printf '%s\n' "$run_out" | grep -qF -- "$1" || xal_fail "$2: the output lacks \"$1\""
 }
 
-xal_step "a static address for the adapter, dry run"
+xal_step "a dry run from the command line prints the plan and writes nothing"
 make_block static.txt "$adapter" 10.0.0.5 255.255.255.0 10.0.0.1 8.8.8.8 8.8.4.4
 run_helper --dry-run "$block_size"
 [ "$run_status" -eq 0 ] || xal_fail "exit code $run_status, expected 0"
-expect_output "dry run, nothing applied" "static"
-expect_output "adapter \"$adapter\"" "static"
-expect_output "static address 10.0.0.5 mask 255.255.255.0; gateway 10.0.0.1; DNS servers 8.8.8.8, 8.8.4.4" "static"
+expect_output "Dry run, nothing is changed" "static"
+expect_output "Adapter: $adapter" "static"
+expect_output "  Address: 10.0.0.5" "static"
+expect_output "  Subnet mask: 255.255.255.0" "static"
+expect_output "  Gateway: 10.0.0.1" "static"
+expect_output "  DNS servers: 8.8.8.8, 8.8.4.4" "static"
 xal_ok "exit 0; it names the adapter and the address, mask, gateway and DNS servers"
+expect_no_report
 
-xal_step "DHCP with one name server, dry run through the environment"
 make_block dhcp.txt "$adapter" DHCP "" "" 192.168.0.1 ""
-run_status=0
-export XAL_IPSETTINGS_DRY_RUN=1
-run_helper "$block_size"
-unset XAL_IPSETTINGS_DRY_RUN
+run_helper --dry-run "$block_size"
 [ "$run_status" -eq 0 ] || xal_fail "exit code $run_status, expected 0"
-expect_output "adapter \"$adapter\"" "DHCP"
-expect_output "address by DHCP; DNS servers 192.168.0.1" "DHCP"
+expect_output "  Address: by DHCP" "DHCP"
+expect_output "  DNS servers: 192.168.0.1" "DHCP"
 xal_ok "exit 0; DHCP and the name server for \"$adapter\""
+expect_no_report
+
+xal_step "Apply applies the plan shown (which Wine's management service can't do)"
+make_block apply.txt "$adapter" DHCP "" "" "" ""
+apply_out="$XAL_ARTIFACTS/apply.out"
+(timeout 60 wine "$XAL_DRIVER" hold-block "$(xal_winpath "$block_file")" "$helper_win" \
+  "$block_size" >"$apply_out" 2>&1) &
+apply_pid=$!
+xal_wait_ip_plan 20000
+xal_press_ip_plan Apply 4
+wait "$apply_pid" || true
+grep -v -e wine32 -e multiarch -e dpkg -e apt-get "$apply_out" | sed 's/^/        /'
+grep -qF "applying the IP settings failed" "$apply_out" ||
+  xal_fail "Apply did not try to apply the plan"
+xal_ok "Apply went on to apply the plan; Wine refused it (exit 4)"
+expect_no_report
 
 xal_step "hostile blocks are refused whole, before anything is applied (no dry run)"
 make_block unknown.txt "$adapter" DHCP "" "" "" "" "No such adapter" DHCP "" "" "" ""
@@ -105,6 +181,7 @@ xal_ok "a length that is not a plain decimal number is refused (exit 3)"
 xal_step "without a block"
 run_status=0
 run_out="$(timeout 60 wine "$helper" --dry-run 19 2>&1)" || run_status=$?
+expect_no_report
 [ "$run_status" -eq 3 ] || xal_fail "no block gave exit code $run_status, expected 3"
 expect_output "can't be opened" "no block"
 xal_ok "no block: exit 3 with the reason"

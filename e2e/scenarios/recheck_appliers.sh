@@ -2,8 +2,8 @@
 # The first recheck at start-up against what Wine reports: a set whose address pattern matches
 # any IPv4 address of the machine sets the proxy server and the configuration script URL in the
 # prefix's registry and starts its startup program; its IP setting for Wine's adapter is pending,
-# and the tray menu's hand-off starts the elevated helper, which reads the block (in dry-run
-# mode: Wine can't configure adapters).
+# and the tray menu's hand-off starts the elevated helper, which shows the plan it read from the
+# block and is cancelled there (Wine can't configure adapters).
 set -euo pipefail
 # shellcheck source=../lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
@@ -55,11 +55,6 @@ cat >"$XAL_PROGRAM_DIR/XALData.xml" <<XML
 </XALSets>
 XML
 
-export XAL_IPSETTINGS_DRY_RUN=1
-report="$XAL_ARTIFACTS/ip-helper-report.txt"
-rm -f "$report"
-XAL_IPSETTINGS_REPORT="$(xal_winpath "$report")"
-export XAL_IPSETTINGS_REPORT
 xal_start -m
 xal_wait_main_window
 xal_expect_no_messagebox 2000
@@ -84,15 +79,13 @@ xal_ok "ProxyEnable is 1"
 xal_ok "AutoConfigURL is http://wpad.example/proxy.pac"
 
 xal_must "the hand-off is asked for from the tray menu" command 1003
-deadline=$((SECONDS + 20))
-until [ -s "$report" ]; do
-  [ "$SECONDS" -lt "$deadline" ] || xal_fail "the IP helper left no report"
-  sleep 0.2
-done
-grep -q "192.0.2.77" "$report" || xal_fail "the IP helper's report lacks the address: $(cat "$report")"
-grep -q "$adapter" "$report" || xal_fail "the IP helper's report lacks the adapter: $(cat "$report")"
-xal_ok "the IP helper read the block:"
-sed 's/^/        /' "$report"
+xal_wait_ip_plan 20000
+printf '%s\n' "$XAL_IP_PLAN" | grep -qxF "Adapter: $adapter" ||
+  xal_fail "the IP helper's plan lacks the adapter"
+printf '%s\n' "$XAL_IP_PLAN" | grep -qxF "  Address: 192.0.2.77" ||
+  xal_fail "the IP helper's plan lacks the address"
+xal_ok "the IP helper read the block: its plan names the adapter and the address"
+xal_press_ip_plan Cancel 5
 
 xal_must "quit posted" command 1004
 xal_expect_exit 0 20

@@ -202,6 +202,18 @@ std::string AdapterName(const TIPAdapter& adapter) {
   return Quote(adapter.Description) + " (interface " + std::to_string(adapter.InterfaceIndex) + ")";
 }
 
+// A name the system gives, on one line: a control character could break a line of the plan in
+// two and make a line that the plan does not hold.
+std::string PlainText(std::string_view text) {
+  std::string plain(text);
+  for (char& c : plain) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      c = ' ';
+    }
+  }
+  return plain;
+}
+
 }  // namespace
 
 std::optional<std::size_t> ParseIPSettingsBlockLength(std::string_view text) {
@@ -386,37 +398,45 @@ TIPApplyPlan PlanIPSettings(const std::vector<TIPSettingsGroup>& groups,
 }
 
 std::string DescribeIPApplyPlan(const TIPApplyPlan& plan, const std::vector<TIPAdapter>& adapters) {
+  // Every setting gets its own line, and one left alone says so: the user approves this text,
+  // so what stays as it is must be as plain as what changes.
+  constexpr char kUnchanged[] = "unchanged";
   std::string text;
   for (const TIPAdapterAction& action : plan.Actions) {
-    std::vector<std::string> parts;
+    if (!text.empty()) {
+      text += "\n";
+    }
+    if (action.Adapter < adapters.size()) {
+      const TIPAdapter& adapter = adapters[action.Adapter];
+      text += "Adapter: " + PlainText(adapter.Description) + "\n";
+      text +=
+          "  Connection: " +
+          (adapter.FriendlyName.empty() ? std::string() : PlainText(adapter.FriendlyName) + ", ") +
+          "interface " + std::to_string(adapter.InterfaceIndex) + "\n";
+    } else {
+      text += "Adapter: ?\n";
+    }
     if (action.EnableDhcp) {
-      parts.push_back("address by DHCP");
+      text += "  Address: by DHCP\n";
+      text += "  Subnet mask: by DHCP\n";
+      text += "  Gateway: by DHCP\n";
+    } else {
+      const bool address = action.Address && action.SubnetMask;
+      text += "  Address: " + (address ? action.Address->ToString() : kUnchanged) + "\n";
+      text += "  Subnet mask: " + (address ? action.SubnetMask->ToString() : kUnchanged) + "\n";
+      text += "  Gateway: " + (action.Gateway ? action.Gateway->ToString() : kUnchanged) + "\n";
     }
-    if (action.Address && action.SubnetMask) {
-      parts.push_back("static address " + action.Address->ToString() + " mask " +
-                      action.SubnetMask->ToString());
+    std::string servers;
+    for (const TIPv4Address& server : action.DnsServers) {
+      servers += (servers.empty() ? "" : ", ") + server.ToString();
     }
-    if (action.Gateway) {
-      parts.push_back("gateway " + action.Gateway->ToString());
-    }
-    if (!action.DnsServers.empty()) {
-      std::string servers;
-      for (const TIPv4Address& server : action.DnsServers) {
-        servers += (servers.empty() ? "" : ", ") + server.ToString();
-      }
-      parts.push_back("DNS servers " + servers);
-    }
-    std::string line = GroupPrefix(action.Group) + "adapter " +
-                       (action.Adapter < adapters.size() ? AdapterName(adapters[action.Adapter])
-                                                         : std::string("?")) +
-                       ": ";
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-      line += (i == 0 ? "" : "; ") + parts[i];
-    }
-    text += line + "\n";
+    text += "  DNS servers: " + (servers.empty() ? std::string(kUnchanged) : servers) + "\n";
   }
-  for (const std::string& note : plan.Notes) {
-    text += "note: " + note + "\n";
+  if (!plan.Notes.empty()) {
+    text += (text.empty() ? "" : "\n") + std::string("Not used:\n");
+    for (const std::string& note : plan.Notes) {
+      text += "  " + note + "\n";
+    }
   }
   return text;
 }

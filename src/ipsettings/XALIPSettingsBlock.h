@@ -105,7 +105,9 @@ struct TIPApplyPlan {
 TIPApplyPlan PlanIPSettings(const std::vector<TIPSettingsGroup>& groups,
                             const std::vector<TIPAdapter>& adapters);
 
-// The plan in words, one line per action or note, each ended by "\n".
+// The plan in words, as the user confirms it: per adapter its description, its connection name
+// and interface index, then address, subnet mask, gateway and DNS servers, each on its own line
+// ("unchanged" when left as it is); then the notes. Lines end with "\n".
 std::string DescribeIPApplyPlan(const TIPApplyPlan& plan, const std::vector<TIPAdapter>& adapters);
 
 // The errors as one message, at most a screenful of them.

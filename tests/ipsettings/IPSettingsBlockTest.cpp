@@ -229,9 +229,14 @@ TEST_F(IPSettingsPlan, StaticAddressWithGatewayAndServers) {
   EXPECT_EQ(action.Gateway->ToString(), "10.0.0.1");
   ASSERT_EQ(action.DnsServers.size(), 2u);
   EXPECT_EQ(action.DnsServers[1].ToString(), "8.8.4.4");
+  // What the user confirms: the address as it will be set, not as the block spelled it.
   EXPECT_EQ(DescribeIPApplyPlan(plan, adapters_),
-            "group 1: adapter \"Realtek Wireless LAN\" (interface 12): static address 10.0.0.5 "
-            "mask 255.255.255.0; gateway 10.0.0.1; DNS servers 8.8.8.8, 8.8.4.4\n");
+            "Adapter: Realtek Wireless LAN\n"
+            "  Connection: Wi-Fi, interface 12\n"
+            "  Address: 10.0.0.5\n"
+            "  Subnet mask: 255.255.255.0\n"
+            "  Gateway: 10.0.0.1\n"
+            "  DNS servers: 8.8.8.8, 8.8.4.4\n");
 }
 
 TEST_F(IPSettingsPlan, DhcpGoesToEveryAdapterTheTextNames) {
@@ -301,11 +306,51 @@ TEST_F(IPSettingsPlan, WhatIsNotUsedIsSaid) {
   EXPECT_FALSE(plan.Actions[1].Address);
   EXPECT_EQ(plan.Actions[1].Gateway->ToString(), "10.1.1.1");
   EXPECT_EQ(DescribeIPApplyPlan(plan, adapters_),
-            "group 1: adapter \"Realtek Wireless LAN\" (interface 12): address by DHCP\n"
-            "group 3: adapter \"Intel(R) Ethernet Connection I219-V #2\" (interface 9): gateway "
-            "10.1.1.1\n"
-            "note: group 1: DHCP assigns the subnet mask and gateway; the ones given are not used\n"
-            "note: group 2: nothing to change\n");
+            "Adapter: Realtek Wireless LAN\n"
+            "  Connection: Wi-Fi, interface 12\n"
+            "  Address: by DHCP\n"
+            "  Subnet mask: by DHCP\n"
+            "  Gateway: by DHCP\n"
+            "  DNS servers: unchanged\n"
+            "\n"
+            "Adapter: Intel(R) Ethernet Connection I219-V #2\n"
+            "  Connection: Ethernet 2, interface 9\n"
+            "  Address: unchanged\n"
+            "  Subnet mask: unchanged\n"
+            "  Gateway: 10.1.1.1\n"
+            "  DNS servers: unchanged\n"
+            "\n"
+            "Not used:\n"
+            "  group 1: DHCP assigns the subnet mask and gateway; the ones given are not used\n"
+            "  group 2: nothing to change\n");
+}
+
+TEST_F(IPSettingsPlan, TheTextShowsEveryAdapterOnLinesOfItsOwn) {
+  // A connection name is the user's to choose; a line break in it must not make a line of the
+  // plan that looks like a setting.
+  const std::vector<TIPAdapter> adapters = {
+      {"Office\r\n  Address: 10.9.9.9", "Intel(R) Ethernet Connection I219-V", 7},
+      {"", "Intel(R) Ethernet Connection I219-V #2", 9},
+  };
+  const TIPSettingsBlock block = ParseIPSettingsBlock(
+      Group("Intel(R) Ethernet", "DHCP", "", "", "192.168.0.1", "192.168.0.2"));
+  ASSERT_TRUE(block.Accepted()) << AllErrors(block.Errors);
+  const TIPApplyPlan plan = PlanIPSettings(block.Groups, adapters);
+  ASSERT_EQ(plan.Actions.size(), 2u);
+  EXPECT_EQ(DescribeIPApplyPlan(plan, adapters),
+            "Adapter: Intel(R) Ethernet Connection I219-V\n"
+            "  Connection: Office    Address: 10.9.9.9, interface 7\n"
+            "  Address: by DHCP\n"
+            "  Subnet mask: by DHCP\n"
+            "  Gateway: by DHCP\n"
+            "  DNS servers: 192.168.0.1, 192.168.0.2\n"
+            "\n"
+            "Adapter: Intel(R) Ethernet Connection I219-V #2\n"
+            "  Connection: interface 9\n"
+            "  Address: by DHCP\n"
+            "  Subnet mask: by DHCP\n"
+            "  Gateway: by DHCP\n"
+            "  DNS servers: 192.168.0.1, 192.168.0.2\n");
 }
 
 }  // namespace

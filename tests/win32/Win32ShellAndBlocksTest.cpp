@@ -46,6 +46,38 @@ TEST(Win32SharedMemory, AnExistingBlockKeepsItsFirstSize) {
   second->View()[second->Size() - 1] = 1;
 }
 
+TEST(Win32SharedMemory, ASquattedBlockIsRefusedOrCutToItsCommittedPart) {
+  // Another program takes the name first, with memory reserved but not committed: touching the
+  // view would fault.
+  const std::string name = UniqueName("XALTestSquat");
+  const HANDLE squat =
+      CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_RESERVE, 0, 64 * 1024,
+                         Widen(name).c_str());
+  ASSERT_NE(squat, nullptr);
+  Win32SharedMemory memory;
+  try {
+    memory.CreateOrOpen(name, 100);
+    FAIL() << "a block without memory behind it was opened";
+  } catch (const EXALError& error) {
+    EXPECT_NE(std::string(error.what()).find("\"" + name + "\" can't be used"), std::string::npos)
+        << error.what();
+  }
+
+  // Once the squatter commits a page, that page is all there is to use.
+  void* squatView = MapViewOfFile(squat, FILE_MAP_ALL_ACCESS, 0, 0, 0);
+  ASSERT_NE(squatView, nullptr);
+  ASSERT_NE(VirtualAlloc(squatView, 1, MEM_COMMIT, PAGE_READWRITE), nullptr);
+  SYSTEM_INFO system{};
+  GetSystemInfo(&system);
+  const std::unique_ptr<ISharedBlock> block = memory.CreateOrOpen(name, 10000);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(block->Size(), system.dwPageSize);
+  EXPECT_EQ(CommittedBytesAt(block->View()), system.dwPageSize);
+  block->View()[block->Size() - 1] = 1;
+  UnmapViewOfFile(squatView);
+  CloseHandle(squat);
+}
+
 TEST(Win32SharedMemory, ABlockThatCantBeMadeRaises) {
   Win32SharedMemory memory;
   EXPECT_THROW(memory.CreateOrOpen(UniqueName("XALTestEmpty"), 0), EXALError);

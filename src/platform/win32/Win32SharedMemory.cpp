@@ -38,6 +38,18 @@ class Win32SharedBlock : public ISharedBlock {
 
 }  // namespace
 
+std::size_t CommittedBytesAt(const void* view) {
+  MEMORY_BASIC_INFORMATION region{};
+  if (view == nullptr || VirtualQuery(view, &region, sizeof region) == 0 ||
+      region.State != MEM_COMMIT || (region.Protect & (PAGE_NOACCESS | PAGE_GUARD)) != 0) {
+    return 0;
+  }
+  // The region starts at its base, which is the view's start for a view; count from the view.
+  const auto start = reinterpret_cast<std::uintptr_t>(view);
+  const auto base = reinterpret_cast<std::uintptr_t>(region.BaseAddress);
+  return region.RegionSize - static_cast<std::size_t>(start - base);
+}
+
 std::unique_ptr<ISharedBlock> Win32SharedMemory::CreateOrOpen(const std::string& name,
                                                               std::size_t size) {
   const std::uint64_t wanted = size;
@@ -54,19 +66,17 @@ std::unique_ptr<ISharedBlock> Win32SharedMemory::CreateOrOpen(const std::string&
     CloseHandle(mapping);
     Raise(name, error);
   }
-  std::size_t actual = size;
-  if (existed) {
-    // The block keeps the size of its first creation, which the system does not report; the view
-    // covers whole pages of it, so the region's size is the most that can be touched safely.
-    MEMORY_BASIC_INFORMATION region{};
-    if (VirtualQuery(view, &region, sizeof region) == 0) {
-      const DWORD error = GetLastError();
-      UnmapViewOfFile(view);
-      CloseHandle(mapping);
-      Raise(name, error);
-    }
-    actual = region.RegionSize;
+  // A block that existed may have been made by anyone, with as little memory as they liked; it
+  // keeps the size of its first creation, which the system does not report, so what is committed
+  // of the view is the most that can be touched. A block made here is checked all the same.
+  const std::size_t committed = CommittedBytesAt(view);
+  if (committed == 0 || (!existed && committed < size)) {
+    UnmapViewOfFile(view);
+    CloseHandle(mapping);
+    throw EXALError("The shared memory block \"" + name +
+                    "\" can't be used: another program created it without memory behind it.");
   }
+  const std::size_t actual = existed ? committed : size;
   return std::make_unique<Win32SharedBlock>(mapping, view, actual);
 }
 

@@ -9,6 +9,11 @@
 
 namespace xal::win32 {
 
+// How many bytes from `view` on are committed memory that can be touched: 0 when the view's
+// pages are only reserved. Another process may create a block's name first, with memory it
+// never commits; touching such a view faults.
+std::size_t CommittedBytesAt(const void* view);
+
 class Win32SharedMemory : public ISharedMemory {
  public:
   Win32SharedMemory() = default;

@@ -1,14 +1,19 @@
 // The elevated executable that the tray program starts to apply IPv4 settings, which needs
-// administrator rights the tray program does not have. It reads the text the program left in a
-// named shared memory block, refuses it whole at the first doubt, and applies it through the
-// management service's adapter configuration methods.
+// administrator rights the tray program does not have. It copies the text the program left in a
+// named shared memory block once, refuses it whole at the first doubt, shows the plan made from
+// that copy in its own window, and applies exactly that plan through the management service's
+// adapter configuration methods once the user confirms it there.
 //
 //   XALSetIPSettings.exe [--dry-run] <length>
 //
-// --dry-run (or XAL_IPSETTINGS_DRY_RUN=1 in the environment) prints what would be applied (into
-// the file XAL_IPSETTINGS_REPORT names, when set) and
-// changes nothing. Exit codes: 0 applied (or planned), 2 block refused, 3 block unreadable,
-// 4 applying failed.
+// --dry-run shows the plan (on the standard output when there is one, otherwise in the plan
+// window, which then only closes) and changes nothing. Nothing but the command line decides
+// that: the environment and the block are anyone's to write, and the shared block is not the
+// user's word either, which is why the user confirms the plan in a window that programs of
+// lower integrity can't send input to. Nothing is written to any file.
+//
+// Exit codes: 0 applied (or, for a dry run, shown), 2 block refused, 3 block unreadable,
+// 4 applying failed (or the plan can't be shown safely), 5 cancelled by the user.
 //
 // Why the management service and not IP Helper: only EnableStatic and EnableDHCP switch an
 // adapter between DHCP and a static address the way the adapter's own property page does (the
@@ -21,6 +26,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 #include <windows.h>
+// windows.h before the headers that need its types.
+#include <commctrl.h>
 
 #include <cstdint>
 #include <exception>
@@ -35,6 +42,8 @@
 #include "platform/win32/SystemErrorText.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32ManagementService.h"
+#include "platform/win32/Win32SharedMemory.h"
+#include "platform/win32/XALSetIPSettings.h"
 #include "platform/win32/XALWindowMessages.h"
 
 namespace {
@@ -42,10 +51,11 @@ namespace {
 using xal::win32::Narrow;
 using xal::win32::Widen;
 
-constexpr int kExitApplied = 0;
-constexpr int kExitRefused = 2;
-constexpr int kExitUnreadable = 3;
-constexpr int kExitApplyFailed = 4;
+constexpr int kExitApplied = xal::win32::kIPHelperExitApplied;
+constexpr int kExitRefused = xal::win32::kIPHelperExitRefused;
+constexpr int kExitUnreadable = xal::win32::kIPHelperExitUnreadable;
+constexpr int kExitApplyFailed = xal::win32::kIPHelperExitApplyFailed;
+constexpr int kExitCancelled = xal::win32::kIPHelperExitCancelled;
 
 constexpr char kUsage[] =
     "Usage: XALSetIPSettings.exe [--dry-run] <length of the block in bytes>\n";
@@ -100,12 +110,9 @@ std::optional<std::string> ReadBlock(std::size_t length, std::string& failure) {
     CloseHandle(mapping);
     return std::nullopt;
   }
-  // The system does not tell a block's size; the view's region is the most that can be read.
-  MEMORY_BASIC_INFORMATION region{};
-  std::size_t available = 0;
-  if (VirtualQuery(view, &region, sizeof region) != 0 && region.State == MEM_COMMIT) {
-    available = region.RegionSize;
-  }
+  // The system does not tell a block's size; what is committed of the view is the most that can
+  // be read (nothing, for a block another program created with memory only reserved).
+  const std::size_t available = xal::win32::CommittedBytesAt(view);
   std::optional<std::string> text =
       xal::CopyIPSettingsBlock(static_cast<const std::uint8_t*>(view), available, length);
   if (!text) {
@@ -201,34 +208,124 @@ void ApplyAction(const xal::TIPAdapterAction& action, std::uint32_t interfaceInd
   }
 }
 
-// Started by the tray program through the shell, the helper has no output stream; a dry run
-// can then leave its report in the file that XAL_IPSETTINGS_REPORT names.
-bool WriteReportFile(const std::string& report) {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetEnvironmentVariableW(L"XAL_IPSETTINGS_REPORT", path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) {
+// UIPI keeps programs of lower integrity from sending the plan window input, clicks or commands
+// only while this process runs above them; below high integrity any program of the user could
+// press Apply. The manifest asks for elevation, so this holds unless someone started the helper
+// another way, and then the plan is not shown at all.
+bool RunsAtHighIntegrity() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
     return false;
   }
-  const HANDLE file =
-      CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    return false;
+  DWORD bytes = 0;
+  GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &bytes);
+  std::vector<std::uint8_t> buffer(bytes);
+  bool high = false;
+  if (bytes != 0 &&
+      GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), bytes, &bytes) != FALSE) {
+    const PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+    const UCHAR count = *GetSidSubAuthorityCount(sid);
+    high = count > 0 && *GetSidSubAuthority(sid, count - 1U) >= SECURITY_MANDATORY_HIGH_RID;
   }
-  DWORD written = 0;
-  const BOOL ok =
-      WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok != FALSE && written == report.size();
+  CloseHandle(token);
+  return high;
 }
 
-bool DryRunFromEnvironment() {
-  wchar_t value[8] = {};
-  const DWORD length = GetEnvironmentVariableW(L"XAL_IPSETTINGS_DRY_RUN", value, 8);
-  return length == 1 && value[0] == L'1';
+struct TPlanWindow {
+  std::wstring Text;
+  bool DryRun = false;
+  HFONT Font = nullptr;
+};
+
+BOOL CALLBACK SetControlFont(HWND control, LPARAM font) {
+  SendMessageW(control, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+  return TRUE;
+}
+
+void InitPlanWindow(HWND dialog, TPlanWindow& plan) {
+  SetWindowTextW(dialog, xal::win32::kIPPlanWindowTitle);
+  // The layout is in dialog units of the template's font, which the system scales for the
+  // display's DPI; the text itself is in the user's message font.
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    plan.Font = CreateFontIndirectW(&metrics.lfMessageFont);
+  }
+  if (plan.Font != nullptr) {
+    EnumChildWindows(dialog, &SetControlFont, reinterpret_cast<LPARAM>(plan.Font));
+  }
+  SetDlgItemTextW(dialog, XAL_IDC_IP_PLAN_INTRO,
+                  plan.DryRun ? L"Dry run: these IP settings would be applied. Nothing is changed."
+                              : L"These IP settings will be applied. Check them, then choose "
+                                L"Apply; Cancel leaves every adapter as it is.");
+  SetDlgItemTextW(dialog, XAL_IDC_IP_PLAN_TEXT, plan.Text.c_str());
+  if (plan.DryRun) {
+    const HWND apply = GetDlgItem(dialog, XAL_IDC_IP_PLAN_APPLY);
+    EnableWindow(apply, FALSE);
+    ShowWindow(apply, SW_HIDE);
+    SetDlgItemTextW(dialog, IDCANCEL, L"Close");
+  }
+  // Started by the tray program through the shell, which lets the new process take the front.
+  SetForegroundWindow(dialog);
+  // The plan has the focus, for the keyboard and screen readers, with nothing selected.
+  const HWND text = GetDlgItem(dialog, XAL_IDC_IP_PLAN_TEXT);
+  SetFocus(text);
+  SendMessageW(text, EM_SETSEL, 0, 0);
+}
+
+INT_PTR CALLBACK PlanWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* plan = reinterpret_cast<TPlanWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      InitPlanWindow(dialog, *reinterpret_cast<TPlanWindow*>(lParam));
+      // The focus was set here.
+      return FALSE;
+    case WM_COMMAND:
+      // Enter gives the default button, which is Cancel; only Apply itself applies.
+      if (LOWORD(wParam) == XAL_IDC_IP_PLAN_APPLY && HIWORD(wParam) == BN_CLICKED &&
+          plan != nullptr && !plan->DryRun) {
+        EndDialog(dialog, XAL_IDC_IP_PLAN_APPLY);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+// Shows the plan and waits for the user: true when Apply was chosen. Raises when the window
+// can't be shown, since then nobody confirmed anything.
+bool ConfirmPlan(const std::string& description, bool dryRun) {
+  TPlanWindow plan;
+  // An edit control breaks lines at CR LF only.
+  std::string text;
+  for (const char c : description) {
+    text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  }
+  plan.Text = Widen(text);
+  plan.DryRun = dryRun;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  const INT_PTR choice =
+      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(XAL_IDD_IP_PLAN), nullptr,
+                      &PlanWindowProc, reinterpret_cast<LPARAM>(&plan));
+  const DWORD error = GetLastError();
+  if (plan.Font != nullptr) {
+    DeleteObject(plan.Font);
+  }
+  if (choice <= 0) {
+    throw xal::EXALError("the plan window can't be shown: " + xal::win32::SystemErrorText(error));
+  }
+  return choice == XAL_IDC_IP_PLAN_APPLY;
 }
 
 int Run(const std::vector<std::string>& arguments) {
-  bool dryRun = DryRunFromEnvironment();
+  bool dryRun = false;
   std::optional<std::string> lengthText;
   for (const std::string& argument : arguments) {
     if (argument == "--dry-run") {
@@ -265,17 +362,25 @@ int Run(const std::vector<std::string>& arguments) {
     return Fail(kExitRefused, "the IP settings were refused, nothing was changed:\n" +
                                   xal::JoinIPSettingsErrors(plan.Errors));
   }
+  // The plan as made from the one copy of the block; nothing is read again after the user has
+  // seen it, and exactly this plan is applied.
   const std::string description = xal::DescribeIPApplyPlan(plan, adapters);
   if (dryRun) {
-    const std::string report = "dry run, nothing applied; would apply:\n" + description;
-    if (WriteReportFile(report)) {
-      return kExitApplied;
-    }
-    if (!Write(STD_OUTPUT_HANDLE, report)) {
-      MessageBoxW(nullptr, Widen(report).c_str(), xal::win32::kApplicationTitle,
-                  MB_OK | MB_ICONINFORMATION);
+    if (!Write(
+            STD_OUTPUT_HANDLE,
+            "Dry run, nothing is changed. These IP settings would be applied:\n\n" + description)) {
+      ConfirmPlan(description, true);
     }
     return kExitApplied;
+  }
+  if (!RunsAtHighIntegrity()) {
+    return Fail(kExitApplyFailed,
+                "the IP settings are applied only by an elevated XALSetIPSettings.exe (run as "
+                "administrator), whose window other programs can't press; nothing was changed\n");
+  }
+  if (!ConfirmPlan(description, false)) {
+    Write(STD_OUTPUT_HANDLE, "cancelled, nothing was changed\n");
+    return kExitCancelled;
   }
 
   // The management service needs COM on this thread.
