@@ -144,17 +144,20 @@ TEST(Win32ManagementService, WithoutComRaisesInsteadOfCrashing) {
 // A window on this thread whose handler runs a test body while another thread's SendMessage
 // waits on it, as the address monitor's worker, a display change or a closing program's hook
 // notice would.
+const std::function<void()>* sentMessageBody = nullptr;
+
+LRESULT CALLBACK SentMessageProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_APP) {
+    (*sentMessageBody)();
+    return 0;
+  }
+  return DefWindowProcW(window, message, w, l);
+}
+
 void HandleSentMessage(const std::function<void()>& body) {
-  static const std::function<void()>* current = nullptr;
-  current = &body;
+  sentMessageBody = &body;
   WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-    if (message == WM_APP) {
-      (*current)();
-      return 0;
-    }
-    return DefWindowProcW(window, message, w, l);
-  };
+  windowClass.lpfnWndProc = &SentMessageProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.lpszClassName = L"XalSentMessageTest";
   RegisterClassW(&windowClass);
