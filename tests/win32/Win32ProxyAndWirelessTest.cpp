@@ -9,6 +9,7 @@
 
 #include "Wine.h"
 #include "appliers/XALProxyApplier.h"
+#include "catalogue/Utf8.h"
 #include "platform/win32/Win32InternetOptions.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32ProxyConfig.h"
@@ -217,6 +218,46 @@ TEST(Win32InternetOptions, TheWritersLeaveTheRegistryValuesAsWritten) {
   }
 }
 
+TEST(Win32WirelessLan, SsidsBecomeStorableText) {
+  struct Case {
+    const char* label;
+    std::string bytes;
+    unsigned codePage;
+    std::string text;
+  };
+  const std::vector<Case> cases{
+      {"UTF-8 stays", "Caf\xC3\xA9 \xE6\x9D\xB1\xE4\xBA\xAC", 932,
+       "Caf\xC3\xA9 \xE6\x9D\xB1\xE4\xBA\xAC"},
+      {"Windows-1252", "Caf\xE9 \x80", 1252, "Caf\xC3\xA9 \xE2\x82\xAC"},
+      {"Shift JIS", "\x83\x65\x83\x58\x83\x67", 932, "\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88"},
+      {"not Shift JIS either: byte by byte", "A\x82", 932, "A\xC2\x82"},
+      {"32 bytes become more in UTF-8", std::string(32, '\xE9'), 1252,
+       [] {
+         std::string text;
+         for (int i = 0; i < 32; ++i) {
+           text += "\xC3\xA9";
+         }
+         return text;
+       }()},
+      {"controls an XML file can't hold",
+       std::string("\x00"
+                   "a\x01\t\x1F",
+                   5),
+       1252,
+       "\xE2\x90\x80"
+       "a\xE2\x90\x81\t\xE2\x90\x9F"},
+      {"a control in a code-page name", "\x1B\xE9", 1252, "\xE2\x90\x9B\xC3\xA9"},
+      {"empty", "", 1252, ""},
+  };
+  for (const Case& c : cases) {
+    const std::string text = SsidText(c.bytes, c.codePage);
+    EXPECT_EQ(text, c.text) << c.label;
+    EXPECT_TRUE(IsValidUtf8(text)) << c.label;
+  }
+  // Without a code page, the system's.
+  EXPECT_EQ(SsidText("Caf\xE9"), SsidText("Caf\xE9", GetACP()));
+}
+
 TEST(Win32WirelessLan, FailsCleanlyOrListsShortSsids) {
   Win32WirelessLan wireless;
   std::vector<TXALWlanNetwork> networks{{1, "left over"}};
@@ -225,7 +266,9 @@ TEST(Win32WirelessLan, FailsCleanlyOrListsShortSsids) {
     EXPECT_TRUE(networks.empty());
   }
   for (const TXALWlanNetwork& network : networks) {
-    EXPECT_LE(network.Ssid.size(), 32u);
+    // At most 32 bytes, each of which may take three in UTF-8.
+    EXPECT_LE(network.Ssid.size(), 3 * 32u);
+    EXPECT_TRUE(IsValidUtf8(network.Ssid));
   }
   if (RunningUnderWine()) {
     // Wine's service opens but has no interface.
