@@ -60,6 +60,10 @@ void WriteProxySettings(TXALPlatform& platform, bool enable, const std::string& 
     if (!key) {
       return;
     }
+    // The connection's settings first: they are what is in force and what the proxy probe
+    // reads back, and the Internet client library may rewrite the registry values from them,
+    // which are then written as they must stay.
+    platform.Internet.SetConnectionProxy(enable, server);
     if (enable) {
       key->WriteString("ProxyServer", server);
       key->WriteDword("ProxyEnable", 1);
@@ -76,6 +80,8 @@ void WriteAutoConfigURL(TXALPlatform& platform, const std::string& url) {
   if (!key) {
     return;
   }
+  // As for the proxy: the connection first, then the value, which stays even when empty.
+  platform.Internet.SetConnectionAutoConfigURL(url);
   key->WriteString("AutoConfigURL", url);
   AnnounceSettingsChange(platform.Internet);
 }

@@ -18,9 +18,10 @@ void ApplyProxy(TXALPlatform& platform, const TXALLanguage& language, const std:
 void ApplyAutoConfigURL(TXALPlatform& platform, const TXALLanguage& language,
                         const std::string& text);
 
-// Switching off writes only ProxyEnable = 0, so the old server comes back when the user turns the
-// proxy on by hand. A key that can't be opened does nothing; a failing write raises EXALError
-// and nothing is announced.
+// Both writers set the default connection's settings, then the registry values, then announce
+// the change. Switching off writes only ProxyEnable = 0, so the old server comes back when the
+// user turns the proxy on by hand. A key that can't be opened does nothing; a failing registry
+// write raises EXALError and nothing is announced (the connection is already set by then).
 void WriteProxySettings(TXALPlatform& platform, bool enable, const std::string& server);
 // An empty url keeps the value, with empty text.
 void WriteAutoConfigURL(TXALPlatform& platform, const std::string& url);

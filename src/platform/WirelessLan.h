@@ -10,7 +10,9 @@ namespace xal {
 struct TXALWlanNetwork {
   // Bit value 1: the computer is connected to this network.
   std::uint32_t Flags = 0;
-  // The SSID's bytes (at most 32), exactly as reported.
+  // The SSID's bytes (at most 32 as reported). The Windows port hands them over already read
+  // as text (UTF-8, from the system code page when they were not UTF-8), which may take more
+  // than 32 bytes.
   std::string Ssid;
 };
 

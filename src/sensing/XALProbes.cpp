@@ -21,19 +21,18 @@ const char* const kInternetSettingsKey =
 namespace {
 
 constexpr std::uint32_t kConnectedFlag = 1;
-constexpr std::size_t kMaxSsidBytes = 32;
 constexpr std::int32_t kDefaultPrinterAttribute = 4;
 
 }  // namespace
 
 std::string SsidToName(const std::string& ssid) {
-  const std::string bytes = ssid.substr(0, kMaxSsidBytes);
-  if (IsValidUtf8(bytes)) {
-    return bytes;
+  // No cut at 32 bytes here: the port bounds the SSID, and its text may be longer in UTF-8.
+  if (IsValidUtf8(ssid)) {
+    return ssid;
   }
   std::string name;
-  name.reserve(bytes.size() * 2);
-  for (const char c : bytes) {
+  name.reserve(ssid.size() * 2);
+  for (const char c : ssid) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x80) {
       name += c;

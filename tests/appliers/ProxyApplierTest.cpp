@@ -19,7 +19,8 @@ namespace xal {
 namespace {
 
 constexpr auto kUser = TXALRegistryRoot::CurrentUser;
-const std::vector<std::uint32_t> kNotices{39, 37};
+// The default connection's settings, then the two notices.
+const std::vector<std::uint32_t> kWriteAndNotices{75, 39, 37};
 
 std::string Describe(const std::vector<sim::SimRegistry::Write>& writes) {
   std::string text;
@@ -50,36 +51,61 @@ struct ProxyCase {
   std::optional<std::string> inForce;
   std::string target;
   std::string writes;
+  // What the proxy probe reads afterwards.
+  std::string inForceAfter;
 };
 
 TEST_F(ProxyApplier, WritesOnlyWhatChanges) {
   const std::vector<ProxyCase> cases{
-      {"empty target", "proxy:8080", "", ""},
-      {"off with no proxy", std::nullopt, "OFF", ""},
-      {"off with a proxy", "proxy:8080", "off", "ProxyEnable=0;"},
-      {"same server", "proxy:8080", "proxy:8080", ""},
-      {"letter case differs", "proxy:8080", "PROXY:8080", "ProxyServer=PROXY:8080;ProxyEnable=1;"},
-      {"new server", std::nullopt, "other:3128", "ProxyServer=other:3128;ProxyEnable=1;"},
+      {"empty target", "proxy:8080", "", "", "proxy:8080"},
+      {"off with no proxy", std::nullopt, "OFF", "", "(no proxy)"},
+      {"off with a proxy", "proxy:8080", "off", "ProxyEnable=0;", "(no proxy)"},
+      {"same server", "proxy:8080", "proxy:8080", "", "proxy:8080"},
+      {"letter case differs", "proxy:8080", "PROXY:8080", "ProxyServer=PROXY:8080;ProxyEnable=1;",
+       "PROXY:8080"},
+      {"new server", std::nullopt, "other:3128", "ProxyServer=other:3128;ProxyEnable=1;",
+       "other:3128"},
   };
   for (const ProxyCase& c : cases) {
     sim::SimPlatform sim;
     sim.proxy.server = c.inForce;
     ApplyProxy(sim.Platform(), language_, c.target);
     EXPECT_EQ(Describe(sim.registry.Writes()), c.writes) << c.label;
-    EXPECT_EQ(sim.internet.options, c.writes.empty() ? std::vector<std::uint32_t>{} : kNotices)
+    EXPECT_EQ(GetCurrentProxy(sim.proxy, language_), c.inForceAfter) << c.label;
+    EXPECT_EQ(sim.internet.options,
+              c.writes.empty() ? std::vector<std::uint32_t>{} : kWriteAndNotices)
         << c.label;
   }
 }
 
-TEST_F(ProxyApplier, SwitchingOffKeepsTheServerForLater) {
+// What the writers put in force is what the next recheck reads back: the same target writes
+// nothing again, and off finds the proxy on and turns it off.
+TEST_F(ProxyApplier, TheNextRecheckReadsWhatWasWritten) {
   ApplyProxy(sim_.Platform(), language_, "proxy:8080");
+  sim_.registry.ClearWrites();
+  ApplyProxy(sim_.Platform(), language_, "proxy:8080");
+  EXPECT_TRUE(sim_.registry.Writes().empty());
+  EXPECT_EQ(sim_.internet.options, kWriteAndNotices);
+
   ApplyProxy(sim_.Platform(), language_, "Off");
   EXPECT_EQ(sim_.registry.ReadDword(kUser, kInternetSettingsKey, "ProxyEnable"), 0u);
+  // Switching off keeps the server for later, in both places.
   EXPECT_EQ(sim_.registry.ReadString(kUser, kInternetSettingsKey, "ProxyServer"), "proxy:8080");
+  ASSERT_TRUE(sim_.internet.connection);
+  EXPECT_FALSE(sim_.internet.connection->ProxyEnabled);
+  EXPECT_EQ(sim_.internet.connection->ProxyServer, "proxy:8080");
   // Off again finds no proxy in force and writes nothing.
   sim_.registry.ClearWrites();
   ApplyProxy(sim_.Platform(), language_, "off");
   EXPECT_TRUE(sim_.registry.Writes().empty());
+
+  // The script URL goes to the connection as well, and off switches it off there.
+  ApplyAutoConfigURL(sim_.Platform(), language_, "http://a/p.pac");
+  EXPECT_TRUE(sim_.internet.connection->ScriptEnabled);
+  EXPECT_EQ(sim_.internet.connection->AutoConfigURL, "http://a/p.pac");
+  ApplyAutoConfigURL(sim_.Platform(), language_, "off");
+  EXPECT_FALSE(sim_.internet.connection->ScriptEnabled);
+  EXPECT_EQ(sim_.internet.connection->AutoConfigURL, "");
 }
 
 struct UrlCase {
@@ -105,7 +131,8 @@ TEST_F(ProxyApplier, ScriptURLWritesOnChangeAndOffAlways) {
     }
     ApplyAutoConfigURL(sim.Platform(), language_, c.target);
     EXPECT_EQ(Describe(sim.registry.Writes()), c.writes) << c.label;
-    EXPECT_EQ(sim.internet.options, c.writes.empty() ? std::vector<std::uint32_t>{} : kNotices)
+    EXPECT_EQ(sim.internet.options,
+              c.writes.empty() ? std::vector<std::uint32_t>{} : kWriteAndNotices)
         << c.label;
   }
   // Off leaves the value present, with empty text.
@@ -120,6 +147,7 @@ TEST_F(ProxyApplier, AKeyThatCannotBeOpenedWritesAndAnnouncesNothing) {
   WriteAutoConfigURL(sim_.Platform(), "http://a/");
   EXPECT_TRUE(sim_.registry.Writes().empty());
   EXPECT_TRUE(sim_.internet.options.empty());
+  EXPECT_FALSE(sim_.internet.connection);
 }
 
 TEST_F(ProxyApplier, AFailingWriteRaisesNamingTheValueAndAnnouncesNothing) {
@@ -135,7 +163,8 @@ TEST_F(ProxyApplier, AFailingWriteRaisesNamingTheValueAndAnnouncesNothing) {
       EXPECT_NE(std::string(error.what()).find(value), std::string::npos) << error.what();
     }
   }
-  EXPECT_TRUE(sim_.internet.options.empty());
+  // The connection was set before the registry values; only the notices are held back.
+  EXPECT_EQ(sim_.internet.options, (std::vector<std::uint32_t>{75, 75}));
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ class SimPlatform {
       : platform_{files,    system,        boxes,    management, registry, wireless,
                   monitors, proxy,         internet, printers,   shell,    sharedMemory,
                   keyboard, hostAddresses, windows,  windows,    hooks} {
-    proxy.registry = &registry;
+    proxy.internet = &internet;
     windows.monitors = &monitors;
     management.callsRefused = &windows.sentMessagePending;
   }

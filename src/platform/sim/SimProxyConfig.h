@@ -6,33 +6,26 @@
 #include <string>
 
 #include "platform/ProxyConfig.h"
-#include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimInternetOptions.h"
 
 namespace xal::sim {
 
 class SimProxyConfig : public IProxyConfig {
  public:
-  // Once the registry holds a ProxyEnable value (a proxy written by the program), the proxy in
-  // force follows the registry as the Internet client library does after the change notice;
-  // before that, server is the answer.
+  // Once the program has written the default connection's settings, the proxy in force is what
+  // it wrote there, as the system's HTTP service reads it; before that, server is the answer.
+  // The registry values alone never change the answer.
   std::optional<std::string> CurrentUserProxyServer() const override {
-    if (registry != nullptr) {
-      const auto enabled = registry->ReadDword(TXALRegistryRoot::CurrentUser, kKey, "ProxyEnable");
-      if (enabled) {
-        return *enabled != 0
-                   ? registry->ReadString(TXALRegistryRoot::CurrentUser, kKey, "ProxyServer")
-                   : std::nullopt;
-      }
+    if (internet != nullptr && internet->connection) {
+      return internet->connection->ProxyEnabled
+                 ? std::optional<std::string>(internet->connection->ProxyServer)
+                 : std::nullopt;
     }
     return server;
   }
 
   std::optional<std::string> server;
-  const SimRegistry* registry = nullptr;
-
- private:
-  static constexpr const char* kKey =
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+  const SimInternetOptions* internet = nullptr;
 };
 
 }  // namespace xal::sim

@@ -74,6 +74,20 @@ DWORD WriteAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
+Win32FileMoves Win32FileMoves::System() {
+  return {[](const std::wstring& replaced, const std::wstring& replacement,
+             const std::wstring& backup) {
+            return ReplaceFileW(replaced.c_str(), replacement.c_str(), backup.c_str(),
+                                REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                                nullptr, nullptr) != FALSE;
+          },
+          [](const std::wstring& from, const std::wstring& to, bool replaceExisting) {
+            const DWORD flags =
+                MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : DWORD{0});
+            return MoveFileExW(from.c_str(), to.c_str(), flags) != FALSE;
+          }};
+}
+
 bool Win32FileSystem::FileExists(const std::string& path) const {
   return IsFile(Widen(path));
 }
@@ -135,25 +149,63 @@ void Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string
     Raise("Cannot write file", path, error);
   }
 
-  const bool existed = IsFile(target);
-  bool moved = false;
-  if (replaceExisting && existed) {
-    // ReplaceFileW keeps the old file's attributes, owner and access rights.
-    moved = ReplaceFileW(target.c_str(), temporary, nullptr,
-                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                         nullptr) != FALSE;
+  if (replaceExisting && IsFile(target)) {
+    Replace(path, target, temporary);
+    return;
   }
-  if (!moved) {
-    // Without MOVEFILE_REPLACE_EXISTING the move fails on an existing file, which stays as it is.
-    const DWORD flags =
-        MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : DWORD{0});
-    moved = MoveFileExW(temporary, target.c_str(), flags) != FALSE;
-  }
-  if (!moved) {
+  // Without replacing, the move fails on an existing file, which stays as it is.
+  if (!moves_.Move(temporary, target, replaceExisting)) {
     error = GetLastError();
     DeleteFileW(temporary);
-    Raise(replaceExisting && existed ? "Cannot write file" : "Cannot create file", path, error);
+    Raise("Cannot create file", path, error);
   }
+}
+
+void Win32FileSystem::Replace(const std::string& path, const std::wstring& target,
+                              const std::wstring& temporary) {
+  // Given a backup name, ReplaceFileW never leaves the old file under a name nobody knows,
+  // whichever step fails.
+  wchar_t backup[MAX_PATH];
+  if (GetTempFileNameW(FolderOf(target).c_str(), L"xab", 0, backup) == 0) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.c_str());
+    Raise("Cannot write file", path, error);
+  }
+  // ReplaceFileW keeps the old file's attributes, owner and access rights.
+  if (moves_.Replace(target, temporary, backup)) {
+    DeleteFileW(backup);
+    return;
+  }
+  DWORD error = GetLastError();
+  bool moved = !IsFile(temporary) && IsFile(target);  // failed after the new file was in place
+  if (!moved) {
+    // A plain rename is the second way: over the old file when it is still in place, else into
+    // the name it has left (the old file is then in the backup).
+    const bool oldInPlace = IsFile(target);
+    moved = moves_.Move(temporary, target, oldInPlace);
+    if (!moved) {
+      error = GetLastError();
+    }
+  }
+  if (moved) {
+    DeleteFileW(backup);
+    return;
+  }
+  if (IsFile(target)) {
+    // The old file is whole under its own name; the copies are not needed.
+    DeleteFileW(temporary.c_str());
+    DeleteFileW(backup);
+    Raise("Cannot write file", path, error);
+  }
+  // Nothing under the file's name: every copy stays, and the message says where they are.
+  std::string where;
+  if (IsFile(temporary)) {
+    where += " The new data is in \"" + Narrow(temporary) + "\".";
+  }
+  if (IsFile(backup)) {
+    where += " The old file is kept as \"" + Narrow(backup) + "\".";
+  }
+  throw EXALError("Cannot write file \"" + path + "\". " + SystemErrorText(error) + where);
 }
 
 bool Win32FileSystem::ForceDirectories(const std::string& path) {

@@ -1,4 +1,4 @@
-// The keyboard state of the calling thread, as its messages have last seen it.
+// The keyboard as it is at the moment of asking, whichever window has the input.
 #pragma once
 
 #include "platform/Keyboard.h"

@@ -5,9 +5,35 @@
 #include <wlanapi.h>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "catalogue/Utf8.h"
+#include "platform/win32/WideText.h"
 
 namespace xal::win32 {
 namespace {
+
+// The bytes in the code page; nullopt when they are not text there.
+std::optional<std::wstring> Decode(std::string_view bytes, UINT codePage) {
+  const int size = static_cast<int>(bytes.size());
+  const int length =
+      MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+  if (length <= 0) {
+    return std::nullopt;
+  }
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  if (MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, text.data(),
+                          length) != length) {
+    return std::nullopt;
+  }
+  return text;
+}
+
+// XML 1.0 holds no control characters but tab, line feed and carriage return.
+bool IsUnstorableControl(unsigned value) {
+  return value < 0x20 && value != '\t' && value != '\n' && value != '\r';
+}
 
 // Client version 1 is the one every Windows that has the service accepts.
 constexpr DWORD kClientVersion = 1;
@@ -98,6 +124,26 @@ class WlanMemory {
 
 }  // namespace
 
+std::string SsidText(std::string_view bytes, unsigned codePage) {
+  std::wstring text;
+  if (IsValidUtf8(bytes)) {
+    text = Widen(bytes);
+  } else if (auto decoded = Decode(bytes, codePage == 0 ? CP_ACP : codePage)) {
+    text = std::move(*decoded);
+  } else {
+    // Neither: each byte keeps a character of its own, so the name can still be told apart.
+    for (const char byte : bytes) {
+      text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(byte)));
+    }
+  }
+  for (wchar_t& c : text) {
+    if (IsUnstorableControl(static_cast<unsigned>(c))) {
+      c = static_cast<wchar_t>(0x2400 + c);
+    }
+  }
+  return Narrow(text);
+}
+
 bool Win32WirelessLan::AvailableNetworks(std::vector<TXALWlanNetwork>& networks) {
   networks.clear();
   if (!Api().Loaded()) {
@@ -130,8 +176,8 @@ bool Win32WirelessLan::AvailableNetworks(std::vector<TXALWlanNetwork>& networks)
     const WLAN_AVAILABLE_NETWORK& network = list.Network[i];
     const ULONG length = std::min<ULONG>(network.dot11Ssid.uSSIDLength, DOT11_SSID_MAX_LENGTH);
     networks.push_back(
-        {network.dwFlags,
-         std::string(reinterpret_cast<const char*>(network.dot11Ssid.ucSSID), length)});
+        {network.dwFlags, SsidText(std::string_view(
+                              reinterpret_cast<const char*>(network.dot11Ssid.ucSSID), length))});
   }
   return true;
 }
