@@ -294,6 +294,42 @@ xal_press_ip_plan() {
   xal_ok "$1 pressed; the IP settings helper ended with exit code $2"
 }
 
+# The error box a data file that can't be read gives at start-up: titled with the program's name,
+# naming XALData.xml, with one OK button. Its text stays in XAL_OUT for the scenario's own checks.
+xal_expect_data_file_error() {
+  xal_must "an error box is shown" wait-messagebox 20000
+  [ "$(xal_field title)" = "Kelpra Tremvale" ] || xal_fail "box title is '$(xal_field title)'"
+  xal_ok "the box is titled Kelpra Tremvale"
+  [[ "$XAL_OUT" == *XALData.xml* ]] || xal_fail "the error text does not name XALData.xml"
+  xal_ok "the error text names XALData.xml"
+  [ "$(xal_field buttons)" = OK ] || xal_fail "the box has buttons '$(xal_field buttons)', expected OK"
+  xal_ok "the box has one button, OK"
+}
+
+# After that box: OK dismisses it, the program keeps running hidden with its tray icon, quits on
+# the tray menu's quit command, and the data file $1 is byte-for-byte its copy $2 all along.
+xal_dismiss_error_keeping_file() {
+  local data="$1" original="$2"
+  xal_screenshot "$XAL_ARTIFACTS/error-box.png"
+  xal_must "OK clicked" click OK
+  xal_expect_no_messagebox 1500
+  xal_expect_running "after the error"
+  xal_expect_main_window hidden
+  xal_expect_tray_icon
+  xal_expect_same_file "$original" "$data" "XALData.xml while running"
+  xal_must "quit command posted" command 1004
+  xal_expect_exit 0 20
+  xal_expect_same_file "$original" "$data" "XALData.xml after the end"
+}
+
+# The description of Wine's first adapter with an IPv4 address, as the program names adapters:
+# the management service's caption without its index, read from KelpraEnv.exe's address lines.
+xal_wine_adapter() {
+  local report
+  report="$(cd "$XAL_ARTIFACTS" && timeout 60 wine "$XAL_BIN/KelpraEnv.exe" 2>/dev/null | tr -d '\r' || true)"
+  printf '%s\n' "$report" | sed -n 's/^  [0-9.]*(\(.*\),{[^}]*})$/\1/p' | head -n 1
+}
+
 # "size mtime" of each file given, to tell later whether any was rewritten.
 xal_file_stamps() {
   stat -c '%n %s %y' "$@"

@@ -21,10 +21,9 @@ xal_expect_x86_64 "$helper"
 helper_win="$(xal_winpath "$helper")"
 
 # The adapter the helper must find: its description is what the tray program's address line
-# shows (the management service's caption without its index).
-env_out="$(cd "$XAL_ARTIFACTS" && timeout 60 wine "$XAL_BIN/KelpraEnv.exe" 2>/dev/null || true)"
-adapter="$(printf '%s\n' "$env_out" | sed -n 's/^  [0-9.]*(\(.*\),{[^}]*})$/\1/p' | head -n 1)"
-[ -n "$adapter" ] || xal_fail "no adapter in the environment report: $env_out"
+# shows.
+adapter="$(xal_wine_adapter)"
+[ -n "$adapter" ] || xal_fail "KelpraEnv.exe lists no adapter with an IPv4 address"
 xal_note "adapter under Wine: \"$adapter\""
 
 # What once made the helper a dry run writing a report; any program of the user can set it.

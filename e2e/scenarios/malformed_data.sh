@@ -16,22 +16,5 @@ cp "$data" "$XAL_ARTIFACTS/XALData.original.xml"
 
 xal_start -m
 xal_wait_main_window
-xal_must "an error box is shown" wait-messagebox 20000
-[ "$(xal_field title)" = "Kelpra Tremvale" ] || xal_fail "box title is '$(xal_field title)'"
-xal_ok "the box is titled Kelpra Tremvale"
-[[ "$XAL_OUT" == *XALData.xml* ]] || xal_fail "the error text does not name XALData.xml"
-xal_ok "the error text names XALData.xml"
-[ "$(xal_field buttons)" = OK ] || xal_fail "the box has buttons '$(xal_field buttons)', expected OK"
-xal_ok "the box has one button, OK"
-xal_screenshot "$XAL_ARTIFACTS/error-box.png"
-xal_must "OK clicked" click OK
-
-xal_expect_no_messagebox 1500
-xal_expect_running "after the error"
-xal_expect_main_window hidden
-xal_expect_tray_icon
-xal_expect_same_file "$XAL_ARTIFACTS/XALData.original.xml" "$data" "XALData.xml while running"
-
-xal_must "quit command posted" command 1004
-xal_expect_exit 0 20
-xal_expect_same_file "$XAL_ARTIFACTS/XALData.original.xml" "$data" "XALData.xml after the end"
+xal_expect_data_file_error
+xal_dismiss_error_keeping_file "$data" "$XAL_ARTIFACTS/XALData.original.xml"

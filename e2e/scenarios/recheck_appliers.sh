@@ -22,11 +22,7 @@ xal_scenario_cleanup() {
 xal_scenario_cleanup
 cp "$XAL_BIN/XALSetIPSettings.exe" "$XAL_PROGRAM_DIR/"
 
-# The adapter Wine reports, as the program names it: the caption without its index.
-xal_driver_env_report() {
-  timeout 45 wine "$XAL_BIN/KelpraEnv.exe" 2>/dev/null | tr -d '\r'
-}
-adapter="$(xal_driver_env_report | sed -n 's/^  [0-9.]*(\(.*\),{.*})$/\1/p' | head -n 1)"
+adapter="$(xal_wine_adapter)"
 [ -n "$adapter" ] || xal_fail "KelpraEnv.exe lists no adapter with an IPv4 address"
 xal_ok "Wine's adapter is $adapter"
 

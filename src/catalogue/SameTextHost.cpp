@@ -3,7 +3,6 @@
 #include <locale.h>
 #include <wctype.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -21,20 +20,15 @@ locale_t Utf8Locale() {
 
 // Upper-cased code points, or nullopt when the text is not valid UTF-8.
 std::optional<std::u32string> Folded(std::string_view text) {
-  if (!IsValidUtf8(text)) {
-    return std::nullopt;
-  }
   const locale_t locale = Utf8Locale();
   std::u32string result;
   result.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = length == 1 ? lead : lead & (0x7Fu >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-      c = (c << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3Fu);
+  std::size_t at = 0;
+  char32_t c = 0;
+  while (at < text.size()) {
+    if (!NextCodePoint(text, at, c)) {
+      return std::nullopt;
     }
-    at += length;
     result.push_back(locale == static_cast<locale_t>(0)
                          ? c
                          : static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), locale)));
@@ -45,8 +39,9 @@ std::optional<std::u32string> Folded(std::string_view text) {
 }  // namespace
 
 bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() == b.size() && detail::SameAscii(a, b)) {
-    return true;  // the common case, and every pure-ASCII one
+  // ASCII texts, the common case, need no tables and no copies.
+  if (detail::BothAscii(a, b)) {
+    return detail::SameAscii(a, b);
   }
   const std::optional<std::u32string> x = Folded(a);
   const std::optional<std::u32string> y = Folded(b);
@@ -57,6 +52,9 @@ bool SameText(std::string_view a, std::string_view b) {
 }
 
 bool ContainsText(std::string_view haystack, std::string_view needle) {
+  if (detail::BothAscii(haystack, needle)) {
+    return detail::ContainsAscii(haystack, needle);
+  }
   const std::optional<std::u32string> x = Folded(haystack);
   const std::optional<std::u32string> y = Folded(needle);
   if (!x || !y) {

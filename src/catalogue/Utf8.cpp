@@ -68,6 +68,22 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+std::string ControlsAsPictures(std::string_view utf8) {
+  std::string text;
+  text.reserve(utf8.size());
+  for (const char c : utf8) {
+    // In UTF-8 a control character is a byte of its own, never part of another character.
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 && !IsXmlCharacter(byte)) {
+      text += "\xE2\x90";
+      text += static_cast<char>(0x80 + byte);
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
 std::string QuoteForMessage(std::string_view text, std::size_t maxBytes) {
   if (text.size() <= maxBytes) {
     return std::string(text);

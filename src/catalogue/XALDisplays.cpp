@@ -1,5 +1,6 @@
 #include "catalogue/XALDisplays.h"
 
+#include "catalogue/Utf8.h"
 #include "catalogue/XALItemText.h"
 #include "catalogue/XALNumbers.h"
 #include "catalogue/XALXmlRead.h"
@@ -121,7 +122,8 @@ void TXALDisplays::ReadXML(const xml::Node& node) {
     const std::string* count = node.FindAttribute("Count");
     const int value = count == nullptr || count->empty() ? 1 : StrictStrToInt(*count);
     if (value < 0) {
-      throw EXALError("The display count '" + *count + "' is not valid; it must be 0 or more.");
+      throw EXALError("The display count '" + QuoteForMessage(*count) +
+                      "' is not valid; it must be 0 or more.");
     }
     DisplayCount = value;
   });

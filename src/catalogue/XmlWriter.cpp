@@ -14,10 +14,8 @@ constexpr std::string_view kLineEnd = "\r\n";
 // XML 1.0 can't hold control characters other than tab, line feed and carriage return, nor
 // U+FFFE and U+FFFF, not even as references, nor bytes that are not UTF-8 (which takes in lone
 // surrogates). Both parsers refuse them, so writing them would give a file that the next start
-// refuses to load; the whole write is refused instead, before any byte reaches the file.
-bool IsXmlCharacter(char32_t c) {
-  return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c != 0xFFFE && c != 0xFFFF);
-}
+// refuses to load; the whole write is refused instead (IsXmlCharacter), before any byte reaches
+// the file.
 
 // The start of the text for the message, with what can't be stored shown as "?", so that the
 // message itself is clean text.

@@ -152,13 +152,17 @@ void TfmXALMain::Recheck() {
   } done{rechecking_, view_};
   do {
     recheckAgain_ = false;
-    if (displaysChanged_) {
-      displaysChanged_ = false;
-      platform_.Monitors.Refresh();
-      fmXALCurrent_->RefreshDisplays();
-    }
+    ReadChangedDisplays();
     RecheckOnce();
   } while (recheckAgain_);
+}
+
+void TfmXALMain::ReadChangedDisplays() {
+  if (displaysChanged_ && fmXALCurrent_) {
+    displaysChanged_ = false;
+    platform_.Monitors.Refresh();
+    fmXALCurrent_->RefreshDisplays();
+  }
 }
 
 void TfmXALMain::RecheckOnce() {
@@ -276,15 +280,12 @@ void TfmXALMain::WMDisplayChange() {
   if (!fmXALCurrent_) {
     return;
   }
-  if (rechecking_) {
-    // The running recheck still reads the monitor list; the new one is read before it runs
-    // again.
-    displaysChanged_ = true;
-    recheckAgain_ = true;
-    return;
+  displaysChanged_ = true;
+  // A running recheck still reads the monitor list: the new one is read before it runs again,
+  // which Recheck arranges when called now.
+  if (!rechecking_) {
+    ReadChangedDisplays();
   }
-  platform_.Monitors.Refresh();
-  fmXALCurrent_->RefreshDisplays();
   Recheck();
 }
 

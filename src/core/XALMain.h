@@ -112,6 +112,8 @@ class TfmXALMain : public TXALComponent {
   void ChooseDataFolder();
   void LoadCaptions();
   void RecheckOnce();
+  // Reads the monitors again when a display change is still to be taken in.
+  void ReadChangedDisplays();
 
   TXALPlatform& platform_;
   IXALMainView& view_;

@@ -67,15 +67,15 @@ void TXALWindowIntake::HandleHookMessage(TXALHookNotice notice, TXALWindowHandle
 void TXALWindowIntake::WindowActivated(TXALWindowHandle window) {
   const std::string className = windows_.ClassName(window);
   const std::string caption = windows_.Caption(window);
-  current_.AddOrUpdateApp(className, caption, window);
-  if (!EnableManageWindow || handledWindows_.IndexOf(window) >= 0 ||
-      windowsInPass_.IndexOf(window) >= 0) {
-    return;
+  // Only application windows are listed and placed: the black list, the white list and the
+  // invisible-windows switch decide both. A window that fails now is not taken as handled, so it
+  // is placed once it counts.
+  const bool appWindow = IsAppWindow(window);
+  if (appWindow) {
+    current_.ListAppWindow(className, caption, window);
   }
-  // Only application windows are placed: the black list, the white list and the
-  // invisible-windows switch decide, as they decide what the current-environment window lists.
-  // A window that fails now is not taken as handled, so it is placed once it counts.
-  if (!IsAppWindow(window)) {
+  if (!appWindow || !EnableManageWindow || handledWindows_.IndexOf(window) >= 0 ||
+      windowsInPass_.IndexOf(window) >= 0) {
     return;
   }
   // The pass shows the window in its rule's state, which activates it again; that notice is

@@ -193,7 +193,7 @@ void TfmXALCurrent::RefreshApps(TXALHandleList& handledWindows) {
   }
   for (const TXALWindowHandle handle : windows_->EnumTopLevel()) {
     if (isAppWindow_(handle)) {
-      AddOrUpdateApp(windows_->ClassName(handle), windows_->Caption(handle), handle);
+      ListAppWindow(windows_->ClassName(handle), windows_->Caption(handle), handle);
       handledWindows.Add(handle);
     }
   }
@@ -201,9 +201,13 @@ void TfmXALCurrent::RefreshApps(TXALHandleList& handledWindows) {
 
 void TfmXALCurrent::AddOrUpdateApp(const std::string& className, const std::string& caption,
                                    TXALWindowHandle handle) {
-  if (!isAppWindow_ || !isAppWindow_(handle)) {
-    return;
+  if (isAppWindow_ && isAppWindow_(handle)) {
+    ListAppWindow(className, caption, handle);
   }
+}
+
+void TfmXALCurrent::ListAppWindow(const std::string& className, const std::string& caption,
+                                  TXALWindowHandle handle) {
   std::string line = MakeAppLine(className, caption);
   const auto it = std::find_if(lbApps_.begin(), lbApps_.end(),
                                [handle](const TXALAppLine& l) { return l.Handle == handle; });

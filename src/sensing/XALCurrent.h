@@ -90,6 +90,9 @@ class TfmXALCurrent : public TXALComponent {
   // Lists the window, or moves its line to the top; windows that don't count are left out.
   void AddOrUpdateApp(const std::string& className, const std::string& caption,
                       TXALWindowHandle handle);
+  // The same for a window the caller has found to count already: the test is not run again.
+  void ListAppWindow(const std::string& className, const std::string& caption,
+                     TXALWindowHandle handle);
   // Rewrites the window's line in place, if it has one.
   void UpdateAppTitle(TXALWindowHandle handle);
   void RemoveApp(TXALWindowHandle handle);

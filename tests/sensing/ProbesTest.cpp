@@ -53,6 +53,16 @@ TEST(GetWiFiNetworks, NamesKeepEveryByteOfTheSsid) {
   EXPECT_TRUE(IsValidUtf8(names[2]));
 }
 
+TEST(ControlsAsPictures, ShowsWhatAnXmlFileCantHoldAndKeepsTheRest) {
+  // How the Windows port makes a name of the system storable.
+  EXPECT_EQ(ControlsAsPictures(std::string("\x00"
+                                           "a\x01\t\r\n\x1F",
+                                           7)),
+            "\xE2\x90\x80"
+            "a\xE2\x90\x81\t\r\n\xE2\x90\x9F");
+  EXPECT_EQ(ControlsAsPictures("Caf\xC3\xA9 \xE6\x9D\xB1"), "Caf\xC3\xA9 \xE6\x9D\xB1");
+}
+
 TEST(GetDefaultPrinter, TakesTheFirstReadablePrinterWithTheDefaultAttribute) {
   sim::SimManagementService management;
   management.SetObjects(

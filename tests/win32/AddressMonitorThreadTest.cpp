@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "MessageWindow.h"
+
 namespace xal::win32 {
 namespace {
 
@@ -44,13 +46,8 @@ void Pump(DWORD milliseconds) {
 }
 
 TEST(AddressMonitorThread, PostsOneCheckAtATimeAndStopsPromptly) {
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = &CheckProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"XalAddressMonitorTest";
-  RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                nullptr, windowClass.hInstance, nullptr);
+  const MessageWindow target(L"XalAddressMonitorTest", &CheckProc);
+  const HWND window = target.Handle();
   ASSERT_NE(window, nullptr);
   AddressMonitorThread monitor;
   Seen state;
@@ -73,8 +70,6 @@ TEST(AddressMonitorThread, PostsOneCheckAtATimeAndStopsPromptly) {
   EXPECT_EQ(state.checks, 1);
 
   seen = nullptr;
-  DestroyWindow(window);
-  UnregisterClassW(windowClass.lpszClassName, windowClass.hInstance);
 }
 
 }  // namespace

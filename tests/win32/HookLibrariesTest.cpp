@@ -7,18 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "TestFolders.h"
 #include "catalogue/XALErrors.h"
 #include "platform/win32/WideText.h"
 
 namespace xal::win32 {
 namespace {
-
-std::wstring ExeFolder() {
-  wchar_t path[MAX_PATH * 2];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-  std::wstring text(path, length);
-  return text.substr(0, text.find_last_of(L"\\/") + 1);
-}
 
 // The build puts the libraries in bin/ two levels above this test program; the runner may say
 // otherwise.
@@ -28,7 +22,7 @@ std::string HookFolder() {
   if (length > 0 && length < MAX_PATH * 2) {
     return Narrow(value);
   }
-  return Narrow(ExeFolder() + L"..\\..\\bin");
+  return Narrow(BuildBinFolder());
 }
 
 struct DestroyNotice {
@@ -121,7 +115,7 @@ class HookLibrariesTest : public ::testing::Test {
   // Runs the hook target with `arguments` and returns its exit code, handling messages all the
   // while: the destroy notice is sent, and waits for us.
   DWORD RunTarget(const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + ExeFolder() + L"xal_hook_target.exe\" " + arguments;
+    std::wstring commandLine = L"\"" + TestProgramFolder() + L"xal_hook_target.exe\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -206,7 +200,7 @@ TEST_F(HookLibrariesTest, MessageNumbersAreDistinctNonzeroAndStable) {
 }
 
 TEST_F(HookLibrariesTest, MissingLibraryIsAnErrorNamingTheFile) {
-  HookLibraries hooks(Narrow(ExeFolder() + L"no-such-folder"));
+  HookLibraries hooks(Narrow(TestProgramFolder() + L"no-such-folder"));
   try {
     hooks.Start(listener_);
     FAIL() << "Start succeeded without the libraries";

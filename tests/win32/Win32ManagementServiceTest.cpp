@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ComApartment.h"
+#include "MessageWindow.h"
 #include "TestThread.h"
 #include "catalogue/XALErrors.h"
 #include "platform/win32/Win32WindowSystem.h"
@@ -156,13 +157,8 @@ LRESULT CALLBACK SentMessageProc(HWND window, UINT message, WPARAM w, LPARAM l) 
 
 void HandleSentMessage(const std::function<void()>& body) {
   sentMessageBody = &body;
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = &SentMessageProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"XalSentMessageTest";
-  RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                nullptr, windowClass.hInstance, nullptr);
+  const MessageWindow target(L"XalSentMessageTest", &SentMessageProc);
+  const HWND window = target.Handle();
   ASSERT_NE(window, nullptr);
   HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   TestThread sender([&] {
@@ -176,8 +172,6 @@ void HandleSentMessage(const std::function<void()>& body) {
   }
   sender.Join();
   CloseHandle(done);
-  DestroyWindow(window);
-  UnregisterClassW(windowClass.lpszClassName, windowClass.hInstance);
 }
 
 TEST_F(Win32ManagementServiceTest, RefusedWhileASenderWaitsAndServedOnceItIsAnswered) {

@@ -10,19 +10,13 @@
 #include <vector>
 
 #include "ComApartment.h"
+#include "TestFolders.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32ManagementService.h"
 #include "platform/win32/XALSetIPSettings.h"
 
 namespace xal::win32 {
 namespace {
-
-std::wstring ExeFolder() {
-  wchar_t path[MAX_PATH * 2];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-  std::wstring text(path, length);
-  return text.substr(0, text.find_last_of(L"\\/") + 1);
-}
 
 // The description of an adapter with IPv4, as the tray program reads it, which names the adapter
 // to the helper.
@@ -68,7 +62,7 @@ std::wstring ControlText(HWND dialog, int id) {
 class IPSettingsHelper : public ::testing::Test {
  protected:
   void SetUp() override {
-    helper_ = ExeFolder() + L"..\\..\\bin\\XALSetIPSettings.exe";
+    helper_ = BuildBinFolder() + L"\\XALSetIPSettings.exe";
     ASSERT_NE(GetFileAttributesW(helper_.c_str()), INVALID_FILE_ATTRIBUTES)
         << "build XALSetIPSettings first";
     adapter_ = FirstAdapter();

@@ -8,33 +8,19 @@
 #include "catalogue/SameText.h"
 #include "catalogue/SameTextAscii.h"
 #include "catalogue/Utf8.h"
+#include "platform/win32/WideText.h"
 
 namespace xal {
-namespace {
 
-std::wstring Wide(std::string_view text) {
-  if (text.empty()) {
-    return {};
-  }
-  const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
-                                         static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
-                      wide.data(), length);
-  return wide;
-}
-
-}  // namespace
+using win32::Widen;
 
 bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() == b.size() && detail::SameAscii(a, b)) {
-    return true;
-  }
-  if (!IsValidUtf8(a) || !IsValidUtf8(b)) {
+  // ASCII texts, the common case, and texts that are no UTF-8 need no conversion.
+  if (detail::BothAscii(a, b) || !IsValidUtf8(a) || !IsValidUtf8(b)) {
     return detail::SameAscii(a, b);
   }
-  const std::wstring x = Wide(a);
-  const std::wstring y = Wide(b);
+  const std::wstring x = Widen(a);
+  const std::wstring y = Widen(b);
   return CompareStringOrdinal(x.data(), static_cast<int>(x.size()), y.data(),
                               static_cast<int>(y.size()), TRUE) == CSTR_EQUAL;
 }
@@ -43,11 +29,11 @@ bool ContainsText(std::string_view haystack, std::string_view needle) {
   if (needle.empty()) {
     return true;
   }
-  if (!IsValidUtf8(haystack) || !IsValidUtf8(needle)) {
+  if (detail::BothAscii(haystack, needle) || !IsValidUtf8(haystack) || !IsValidUtf8(needle)) {
     return detail::ContainsAscii(haystack, needle);
   }
-  const std::wstring x = Wide(haystack);
-  const std::wstring y = Wide(needle);
+  const std::wstring x = Widen(haystack);
+  const std::wstring y = Widen(needle);
   // FindStringOrdinal compares the way CompareStringOrdinal does.
   return FindStringOrdinal(FIND_FROMSTART, x.data(), static_cast<int>(x.size()), y.data(),
                            static_cast<int>(y.size()), TRUE) >= 0;

@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <optional>
-#include <utility>
 
 #include "catalogue/Utf8.h"
 #include "platform/win32/WideText.h"
+#include "sensing/XALProbes.h"
 
 namespace xal::win32 {
 namespace {
@@ -28,11 +28,6 @@ std::optional<std::wstring> Decode(std::string_view bytes, UINT codePage) {
     return std::nullopt;
   }
   return text;
-}
-
-// XML 1.0 holds no control characters but tab, line feed and carriage return.
-bool IsUnstorableControl(unsigned value) {
-  return value < 0x20 && value != '\t' && value != '\n' && value != '\r';
 }
 
 // Client version 1 is the one every Windows that has the service accepts.
@@ -125,23 +120,16 @@ class WlanMemory {
 }  // namespace
 
 std::string SsidText(std::string_view bytes, unsigned codePage) {
-  std::wstring text;
+  std::string text;
   if (IsValidUtf8(bytes)) {
-    text = Widen(bytes);
+    text = bytes;
   } else if (auto decoded = Decode(bytes, codePage == 0 ? CP_ACP : codePage)) {
-    text = std::move(*decoded);
+    text = Narrow(*decoded);
   } else {
-    // Neither: each byte keeps a character of its own, so the name can still be told apart.
-    for (const char byte : bytes) {
-      text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(byte)));
-    }
+    // Neither: each byte keeps a character of its own, as the portable reading gives it.
+    text = SsidToName(std::string(bytes));
   }
-  for (wchar_t& c : text) {
-    if (IsUnstorableControl(static_cast<unsigned>(c))) {
-      c = static_cast<wchar_t>(0x2400 + c);
-    }
-  }
-  return Narrow(text);
+  return ControlsAsPictures(text);
 }
 
 bool Win32WirelessLan::AvailableNetworks(std::vector<TXALWlanNetwork>& networks) {

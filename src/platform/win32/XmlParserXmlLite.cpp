@@ -14,6 +14,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "catalogue/Utf8.h"
 #include "catalogue/XmlParser.h"
 #include "platform/win32/WideText.h"
 
@@ -262,16 +263,13 @@ class XmlLiteBuilder {
     Check(reader_->GetValue(&text, &length));
     const std::wstring_view value(text, length);
     for (std::size_t i = 0; i < value.size(); ++i) {
-      const wchar_t c = value[i];
-      const bool highSurrogate = c >= 0xD800 && c <= 0xDBFF;
-      if (highSurrogate && i + 1 < value.size() && value[i + 1] >= 0xDC00 &&
+      char32_t c = static_cast<char16_t>(value[i]);
+      // A surrogate pair is one character; a lone surrogate is none.
+      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < value.size() && value[i + 1] >= 0xDC00 &&
           value[i + 1] <= 0xDFFF) {
-        ++i;
-        continue;
+        c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(value[++i]) - 0xDC00);
       }
-      const bool allowed = c == L'\t' || c == L'\n' || c == L'\r' || (c >= 0x20 && c < 0xD800) ||
-                           (c >= 0xE000 && c <= 0xFFFD);
-      if (!allowed) {
+      if (!IsXmlCharacter(c)) {
         ThrowAt(Reason(WC_E_XMLCHARACTER));
       }
     }
