@@ -1,28 +1,25 @@
-// WinHTTP only: winhttp.h and wininet.h can't share a translation unit.
+// Read through the same WinINet connection options the proxy applier writes, so that what the
+// program wrote is what it reads back: WinHTTP's view comes from a copy that not every system
+// (Wine among them) keeps in step with those options.
 #include "platform/win32/Win32ProxyConfig.h"
 
 #include <windows.h>
-// windows.h first: winhttp.h needs its types.
-#include <winhttp.h>
+// windows.h first: wininet.h needs its types.
+#include <wininet.h>
 
-#include "platform/win32/WideText.h"
+#include "platform/win32/Win32InternetOptions.h"
 
 namespace xal::win32 {
 
 std::optional<std::string> Win32ProxyConfig::CurrentUserProxyServer() const {
-  WINHTTP_CURRENT_USER_IE_PROXY_CONFIG config{};
-  if (!WinHttpGetIEProxyConfigForCurrentUser(&config)) {
+  const std::optional<Win32ConnectionSettings> connection =
+      Win32InternetOptions::DefaultConnection();
+  // A server kept while the proxy is switched off is not in force.
+  if (!connection || (connection->Flags & PROXY_TYPE_PROXY) == 0 ||
+      connection->ProxyServer.empty()) {
     return std::nullopt;
   }
-  std::optional<std::string> server;
-  if (config.lpszProxy != nullptr && config.lpszProxy[0] != L'\0') {
-    server = Narrow(config.lpszProxy);
-  }
-  // The caller owns all three texts, used or not.
-  GlobalFree(config.lpszAutoConfigUrl);
-  GlobalFree(config.lpszProxy);
-  GlobalFree(config.lpszProxyBypass);
-  return server;
+  return connection->ProxyServer;
 }
 
 }  // namespace xal::win32

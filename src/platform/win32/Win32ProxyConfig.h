@@ -1,4 +1,4 @@
-// The current user's proxy configuration as WinHTTP reads it.
+// The proxy server in force for the current user's default connection.
 #pragma once
 
 #include <optional>
