@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win32/XALSetIPSettings.h"
+#include "programs/XALSetIPSettings.h"
 #include "platform/win32/XALWindowMessages.h"
 
 namespace {

@@ -328,13 +328,19 @@ const char* const kKeys[] = {
     "HelpURL",
 };
 
+// Keys of texts the program shows beyond those above: refusals of input the data files or the
+// recheck can't use, and the controls that show whether the program starts at log-on.
+const char* const kAddedKeys[] = {
+    "NotStorableTextMsg",
+};
+
 // A key written as a plain string literal in the source: a form's title key
 // ("fmXALMainCaption"), a form key with a part after "_" ("fmXALMain_miQuitCaption"), or one of
 // the four keys without a form. Class names ("TfmXALMain") and bare form names ("fmXALMain")
 // don't match.
 const char* const kKeyLiteralPattern =
     R"re("(fmXAL[A-Za-z0-9]*Caption|fmXAL[A-Za-z0-9]+_[A-Za-z0-9_]+|)re"
-    R"re(NoNameMsg|NoSettingMsg|XMLComment|HelpURL)")re";
+    R"re(NoNameMsg|NoSettingMsg|XMLComment|HelpURL|NotStorableTextMsg)")re";
 
 const char* const kLanguageFiles[] = {"1033.txt", "1041.txt"};
 
@@ -383,8 +389,9 @@ TEST(LanguageFiles, AreUtf8WithoutByteOrderMarkAndEndLinesWithCrLf) {
 }
 
 TEST(LanguageFiles, HoldEveryKeyOnceAndNothingElse) {
-  const std::set<std::string> expected(std::begin(kKeys), std::end(kKeys));
+  std::set<std::string> expected(std::begin(kKeys), std::end(kKeys));
   ASSERT_EQ(expected.size(), 290u);
+  expected.insert(std::begin(kAddedKeys), std::end(kAddedKeys));
   for (const char* name : kLanguageFiles) {
     std::map<std::string, int> seen;
     for (const std::string& key : KeysOf(ShippedFile(name))) {
@@ -409,6 +416,9 @@ TEST(LanguageFiles, GiveATextForEveryKey) {
     TXALLanguage language;
     language.Load(ShippedFile(name));
     for (const char* key : kKeys) {
+      EXPECT_FALSE(language.Text(key).empty()) << name << ": " << key;
+    }
+    for (const char* key : kAddedKeys) {
       EXPECT_FALSE(language.Text(key).empty()) << name << ": " << key;
     }
   }

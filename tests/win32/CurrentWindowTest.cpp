@@ -1,7 +1,7 @@
 // The current-environment window over a store whose probes the test controls: its lines as other
 // processes read them, how it follows the store, which lines it draws in red, its buttons and its
 // modal showing.
-#include "platform/win32/CurrentWindow.h"
+#include "ui/win32/CurrentWindow.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -13,7 +13,7 @@
 #include "TestFolders.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32ManagementService.h"
-#include "platform/win32/XALSetIPSettings.h"
+#include "programs/XALSetIPSettings.h"
 
 namespace xal::win32 {
 namespace {

@@ -1,12 +1,12 @@
-#include "platform/win32/MainWindow.h"
+#include "ui/win32/MainWindow.h"
 
 #include <shellapi.h>
 
-#include "platform/win32/Resources.h"
+#include "programs/Resources.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/WideText.h"
-#include "platform/win32/WindowOwner.h"
-#include "platform/win32/WorkArea.h"
+#include "ui/win32/WindowOwner.h"
+#include "ui/win32/WorkArea.h"
 #include "platform/win32/XALWindowMessages.h"
 
 namespace xal::win32 {

@@ -43,7 +43,7 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32ManagementService.h"
 #include "platform/win32/Win32SharedMemory.h"
-#include "platform/win32/XALSetIPSettings.h"
+#include "programs/XALSetIPSettings.h"
 #include "platform/win32/XALWindowMessages.h"
 
 namespace {

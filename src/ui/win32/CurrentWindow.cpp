@@ -1,4 +1,4 @@
-#include "platform/win32/CurrentWindow.h"
+#include "ui/win32/CurrentWindow.h"
 
 #include <commctrl.h>
 
@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "platform/win32/WideText.h"
-#include "platform/win32/WindowOwner.h"
-#include "platform/win32/WorkArea.h"
+#include "ui/win32/WindowOwner.h"
+#include "ui/win32/WorkArea.h"
 #include "platform/win32/XALWindowMessages.h"
 #include "sensing/XALCurrentHighlight.h"
 

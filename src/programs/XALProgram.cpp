@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "core/XALMain.h"
-#include "platform/win32/MainWindow.h"
+#include "ui/win32/MainWindow.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Platform.h"

@@ -11,7 +11,7 @@
 #include "core/XALMain.h"
 #include "core/XALMainView.h"
 #include "platform/win32/AddressMonitorThread.h"
-#include "platform/win32/CurrentWindow.h"
+#include "ui/win32/CurrentWindow.h"
 #include "platform/win32/HookLibraries.h"
 
 namespace xal::win32 {
