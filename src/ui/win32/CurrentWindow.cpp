@@ -8,10 +8,10 @@
 #include <utility>
 
 #include "platform/win32/WideText.h"
-#include "ui/win32/WindowOwner.h"
-#include "ui/win32/WorkArea.h"
 #include "platform/win32/XALWindowMessages.h"
 #include "sensing/XALCurrentHighlight.h"
+#include "ui/win32/WindowOwner.h"
+#include "ui/win32/WorkArea.h"
 
 namespace xal::win32 {
 namespace {

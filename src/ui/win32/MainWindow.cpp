@@ -1,13 +1,15 @@
 #include "ui/win32/MainWindow.h"
 
+#include "ui/win32/DialogWindow.h"
+
 #include <shellapi.h>
 
-#include "programs/Resources.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/XALWindowMessages.h"
+#include "programs/Resources.h"
 #include "ui/win32/WindowOwner.h"
 #include "ui/win32/WorkArea.h"
-#include "platform/win32/XALWindowMessages.h"
 
 namespace xal::win32 {
 namespace {
@@ -183,8 +185,12 @@ void MainWindow::EndMessageLoop() {
 }
 
 bool MainWindow::IsOwnDialog(std::uintptr_t window) const {
-  return window != 0 && currentWindow_ &&
-         reinterpret_cast<HWND>(window) == currentWindow_->Handle();
+  if (window == 0) {
+    return false;
+  }
+  const HWND handle = reinterpret_cast<HWND>(window);
+  return (currentWindow_ && handle == currentWindow_->Handle()) ||
+         DialogWindow::IsOpenDialog(handle);
 }
 
 void MainWindow::CreateCurrentWindow(TfmXALCurrent& store, const TXALLanguage& language,

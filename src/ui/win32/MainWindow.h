@@ -11,8 +11,8 @@
 #include "core/XALMain.h"
 #include "core/XALMainView.h"
 #include "platform/win32/AddressMonitorThread.h"
-#include "ui/win32/CurrentWindow.h"
 #include "platform/win32/HookLibraries.h"
+#include "ui/win32/CurrentWindow.h"
 
 namespace xal::win32 {
 
