@@ -332,6 +332,7 @@ const char* const kKeys[] = {
 // recheck can't use, and the controls that show whether the program starts at log-on.
 const char* const kAddedKeys[] = {
     "NotStorableTextMsg",
+    "fmXALConfigDisplay_InvalidNumberMsg",
 };
 
 // A key written as a plain string literal in the source: a form's title key
