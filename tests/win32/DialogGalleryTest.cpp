@@ -9,14 +9,21 @@
 #include <memory>
 #include <string>
 
+#include "ComApartment.h"
 #include "Screenshot.h"
 #include "TestThread.h"
+#include "ThreadDialogs.h"
+#include "catalogue/XALDisplays.h"
 #include "platform/sim/SimFileDialogs.h"
 #include "platform/sim/SimLogOnShortcut.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Platform.h"
 #include "sensing/XALCurrent.h"
+#include "ui/XALConfigDisplay.h"
+#include "ui/XALConfigEnvIPAddress.h"
+#include "ui/XALConfigPrinter.h"
 #include "ui/XALConfigSetName.h"
+#include "ui/XALConfigWiFi.h"
 #include "ui/XALDialogContext.h"
 #include "ui/win32/DialogWindow.h"
 #include "ui/win32/Win32DialogHost.h"
@@ -47,14 +54,14 @@ class DialogGallery : public ::testing::Test {
              [this] { current_.RefreshDisplays(); }, [this] { current_.RefreshPrinters(); }}) {
       try {
         refresh();
-      } catch (const std::exception&) {
+      } catch (const std::exception& error) {
+        probeErrors_ += std::string(error.what()) + "\n";
       }
     }
   }
 
   // Shows the dialog and has drive act on its window from another thread, as a person would.
-  TXALModalResult ShowAndDrive(TXALDialog& dialog, const std::string& picture,
-                               const std::function<void(HWND)>& drive) {
+  TXALModalResult ShowAndDrive(TXALDialog& dialog, const std::function<void(HWND)>& drive) {
     const DWORD uiThread = GetCurrentThreadId();
     TestThread driver([&] {
       HWND window = nullptr;
@@ -66,7 +73,6 @@ class DialogGallery : public ::testing::Test {
         ADD_FAILURE() << dialog.FormName() << " did not open";
         return;
       }
-      SaveScreenshot(window, picture + (japanese_ ? "-ja" : "-en"));
       drive(window);
     });
     const TXALModalResult result = host_.ShowModal(dialog);
@@ -88,8 +94,26 @@ class DialogGallery : public ::testing::Test {
     SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   }
   static void Press(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+  // A click on a line, as the list reports it to the dialog.
+  static void Pick(HWND list, int line) {
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+  }
+  static std::string TextOf(HWND control) {
+    wchar_t text[512] = {};
+    SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+  }
+  // The window as it looks now, for a person to look at.
+  void Picture(HWND window, const std::string& name) const {
+    SaveScreenshot(window, name + (japanese_ ? "-ja" : "-en"));
+  }
 
+  // The probes' management service, as on the tray program's thread.
+  ComApartment com_;
   bool japanese_ = false;
+  std::string probeErrors_;
   Win32Platform port_;
   TXALLanguage language_;
   TfmXALCurrent current_{port_.Platform(), language_};
@@ -103,21 +127,101 @@ class DialogGallery : public ::testing::Test {
 TEST_F(DialogGallery, SetName) {
   TfmXALConfigSetName dialog(context_);
   dialog.SetName("Office");
-  EXPECT_EQ(ShowAndDrive(dialog, "set-name",
+  EXPECT_EQ(ShowAndDrive(dialog,
                          [&](HWND window) {
                            Type(Control(window, dialog, "edName"), L"\u6771\u4eac office");
+                           Picture(window, "set-name");
                            Press(Control(window, dialog, "btOK"));
                          }),
             TXALModalResult::OK);
   EXPECT_EQ(dialog.Name(), "\xE6\x9D\xB1\xE4\xBA\xAC office");
 
   TfmXALConfigSetName cancelled(context_);
-  EXPECT_EQ(ShowAndDrive(cancelled, "set-name-cancel",
+  EXPECT_EQ(ShowAndDrive(cancelled,
                          [&](HWND window) {
                            Type(Control(window, cancelled, "edName"), L"changed");
                            Press(Control(window, cancelled, "btCancel"));
                          }),
             TXALModalResult::Cancel);
+}
+
+TEST_F(DialogGallery, WiFi) {
+  TfmXALConfigWiFi dialog(context_);
+  dialog.SetName("Office");
+  EXPECT_EQ(ShowAndDrive(dialog,
+                         [&](HWND window) {
+                           EXPECT_EQ(TextOf(Control(window, dialog, "edName")), "Office");
+                           Type(Control(window, dialog, "edName"), L"Caf\u00e9 guests");
+                           Picture(window, "wifi");
+                           Press(Control(window, dialog, "btOK"));
+                         }),
+            TXALModalResult::OK);
+  EXPECT_EQ(dialog.Name(), "Caf\xC3\xA9 guests");
+}
+
+// A pattern that isn't one is refused in a message box, and the dialog stays for a better one;
+// a line of this machine's addresses, picked with the wildcard box, becomes a pattern.
+TEST_F(DialogGallery, EnvIPAddress) {
+  ASSERT_FALSE(current_.lbIPAddresses().empty()) << probeErrors_;
+  TfmXALConfigEnvIPAddress dialog(context_);
+  std::string refusal;
+  const DWORD uiThread = GetCurrentThreadId();
+  EXPECT_EQ(ShowAndDrive(dialog,
+                         [&](HWND window) {
+                           Type(Control(window, dialog, "edAddress"), L"192.168.1.256");
+                           Press(Control(window, dialog, "btOK"));
+                           HWND box = nullptr;
+                           for (int i = 0; i < 500 && box == nullptr; ++i) {
+                             Sleep(10);
+                             box = FindBoxOfThread(uiThread);
+                           }
+                           ASSERT_NE(box, nullptr);
+                           refusal = TextOf(GetDlgItem(box, 0xFFFF));
+                           SendMessageW(box, WM_COMMAND, IDOK, 0);
+                           Pick(Control(window, dialog, "lbIPAddresses"), 0);
+                           Picture(window, "env-ip-address");
+                           Press(Control(window, dialog, "btOK"));
+                         }),
+            TXALModalResult::OK);
+  EXPECT_EQ(refusal, language_.Text("fmXALConfigEnvIPAddress_InvalidIPAddressMsg"));
+  EXPECT_EQ(dialog.Address(), PatternOfAddressLine(current_.lbIPAddresses()[0], true));
+  EXPECT_EQ(dialog.Address().back(), '*');
+}
+
+TEST_F(DialogGallery, Display) {
+  ASSERT_FALSE(current_.lbDisplays().empty());
+  TfmXALConfigDisplay dialog(context_);
+  EXPECT_EQ(ShowAndDrive(dialog,
+                         [&](HWND window) {
+                           Pick(Control(window, dialog, "lbDisplays"), 0);
+                           Type(Control(window, dialog, "seLeft"), L"-1280");
+                           Picture(window, "display");
+                           Press(Control(window, dialog, "btOK"));
+                         }),
+            TXALModalResult::OK);
+  const TXALMonitor& monitor = current_.lbDisplays()[0].Monitor;
+  EXPECT_EQ(dialog.Number(), 1);
+  EXPECT_EQ(dialog.Left(), -1280);
+  EXPECT_EQ(dialog.Width(), RectWidth(monitor.Bounds));
+  EXPECT_EQ(dialog.Height(), RectHeight(monitor.Bounds));
+}
+
+TEST_F(DialogGallery, Printer) {
+  for (const TXALPrinterChoice choice : {TXALPrinterChoice::Several, TXALPrinterChoice::Single}) {
+    TfmXALConfigPrinter dialog(context_, choice);
+    dialog.SetNames("Office laser");
+    const bool several = choice == TXALPrinterChoice::Several;
+    EXPECT_EQ(ShowAndDrive(dialog,
+                           [&](HWND window) {
+                             Type(Control(window, dialog, "edNames"), L"Laser, Ink jet");
+                             Picture(window, several ? "printer-several" : "printer-single");
+                             Press(Control(window, dialog, several ? "btOK" : "btCancel"));
+                           }),
+              several ? TXALModalResult::OK : TXALModalResult::Cancel);
+    if (several) {
+      EXPECT_EQ(dialog.Names(), "Laser, Ink jet");
+    }
+  }
 }
 
 }  // namespace
