@@ -332,6 +332,11 @@ const char* const kKeys[] = {
 // recheck can't use, and the controls that show whether the program starts at log-on.
 const char* const kAddedKeys[] = {
     "NotStorableTextMsg",
+    "fmXALConfigList_btUpCaption",
+    "fmXALConfigList_btDownCaption",
+    "fmXALConfigSettings_btUnregFromStartupCaption",
+    "fmXALConfigSettings_RegToStartupFailedMsg",
+    "fmXALConfigSettings_UnregFromStartupFailedMsg",
 };
 
 // A key written as a plain string literal in the source: a form's title key
