@@ -333,6 +333,11 @@ const char* const kKeys[] = {
 const char* const kAddedKeys[] = {
     "NotStorableTextMsg",
     "fmXALConfigDisplay_InvalidNumberMsg",
+    "fmXALConfigList_btUpCaption",
+    "fmXALConfigList_btDownCaption",
+    "fmXALConfigSettings_btUnregFromStartupCaption",
+    "fmXALConfigSettings_RegToStartupFailedMsg",
+    "fmXALConfigSettings_UnregFromStartupFailedMsg",
 };
 
 // A key written as a plain string literal in the source: a form's title key
