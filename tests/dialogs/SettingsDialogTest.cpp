@@ -3,6 +3,7 @@
 
 #include "DialogFixture.h"
 #include "catalogue/XALSetting.h"
+#include "ui/XALConfigList.h"
 #include "ui/XALConfigSettings.h"
 
 namespace xal {
@@ -52,8 +53,11 @@ TEST_F(SettingsDialog, EditsAWorkingCopyAndLeavesTheSettingsInForceAlone) {
   dialog.Click("btEditBlackList");
   dialog.Click("cbManageInvisibleWindows");
   EXPECT_EQ(host.shown, (Lines{"fmXALConfigList", "fmXALConfigList"}));
-  EXPECT_EQ(titles, (Lines{Text("fmXALConfigSettings_btEditWhiteListCaption"),
-                           Text("fmXALConfigSettings_btEditBlackListCaption")}));
+  // Titled with the buttons' captions, without their access keys.
+  EXPECT_EQ(titles,
+            (Lines{CaptionWithoutAccessKey(Text("fmXALConfigSettings_btEditWhiteListCaption")),
+                   CaptionWithoutAccessKey(Text("fmXALConfigSettings_btEditBlackListCaption"))}));
+  EXPECT_EQ(titles[0], "Always include these window classes");
 
   const TXALSetting& working = dialog.Setting();
   EXPECT_EQ(working.WhiteList.Count(), inForce.WhiteList.Count() + 1);
