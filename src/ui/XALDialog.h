@@ -115,6 +115,9 @@ class TXALDialog {
   // Raises std::out_of_range for a name the dialog doesn't have.
   const TXALControl& Control(std::string_view name) const;
   bool Has(std::string_view name) const { return Find(name) != nullptr; }
+  // Input only reaches an enabled control whose group boxes are enabled; the view draws the
+  // others disabled.
+  bool TakesInput(const TXALControl& control) const;
 
   // The events a person makes. Each runs the dialog's rule for it; those on a disabled control
   // do nothing, as the control would take no input.
@@ -198,8 +201,6 @@ class TXALDialog {
  private:
   const TXALControl* Find(std::string_view name) const;
   TXALControl* FindMutable(std::string_view name);
-  // Input only reaches an enabled control whose group boxes are enabled.
-  bool TakesInput(const TXALControl& control) const;
 
   std::string formName_;
   std::string title_;
