@@ -77,14 +77,14 @@ TfmXALConfigAddSet::TfmXALConfigAddSet(TXALDialogContext& context)
       TXALTip::LineUnderPointer;
 
   Add(TXALControlKind::CheckBox, "cbEnvIPAddress", {24, 212, 150, 17}, "gbEnvironment");
-  Add(TXALControlKind::CheckBox, "cbEnvIPAddressWithWild", {40, 233, 134, 17}, "gbEnvironment")
+  Add(TXALControlKind::CheckBox, "cbEnvIPAddressWithWild", {40, 233, 134, 30}, "gbEnvironment")
       .Checked = true;
   Add(TXALControlKind::GroupBox, "gbEnvIPAddress", {180, 206, 200, 100}, "gbEnvironment");
   Add(TXALControlKind::CheckList, "clEnvIPAddress", {188, 222, 184, 76}, "gbEnvIPAddress").Tip =
       TXALTip::LineUnderPointer;
 
   Add(TXALControlKind::CheckBox, "cbDisplay", {24, 318, 150, 17}, "gbEnvironment");
-  Add(TXALControlKind::CheckBox, "cbDisplayCount", {40, 339, 134, 17}, "gbEnvironment");
+  Add(TXALControlKind::CheckBox, "cbDisplayCount", {40, 339, 134, 30}, "gbEnvironment");
   Add(TXALControlKind::GroupBox, "gbDisplay", {180, 312, 200, 100}, "gbEnvironment");
   Add(TXALControlKind::CheckList, "clDisplay", {188, 328, 184, 76}, "gbDisplay").Tip =
       TXALTip::LineUnderPointer;
@@ -109,7 +109,7 @@ TfmXALConfigAddSet::TfmXALConfigAddSet(TXALDialogContext& context)
   Add(TXALControlKind::Label, "lbDefaultPrinter", {568, 312, 185, 15}, "gbDefaultPrinter");
 
   Add(TXALControlKind::CheckBox, "cbApp", {404, 348, 150, 17}, "gbTarget");
-  Add(TXALControlKind::CheckBox, "cbAppWithTitle", {420, 369, 134, 17}, "gbTarget");
+  Add(TXALControlKind::CheckBox, "cbAppWithTitle", {420, 369, 134, 30}, "gbTarget");
   Add(TXALControlKind::GroupBox, "gbApp", {560, 342, 201, 172}, "gbTarget");
   Add(TXALControlKind::CheckList, "clApp", {568, 358, 185, 148}, "gbApp").Tip = TXALTip::Custom;
 

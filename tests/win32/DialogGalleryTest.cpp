@@ -14,15 +14,20 @@
 #include "TestThread.h"
 #include "ThreadDialogs.h"
 #include "catalogue/XALDisplays.h"
+#include "catalogue/XALSet.h"
+#include "catalogue/XALSetting.h"
 #include "platform/sim/SimFileDialogs.h"
-#include "platform/sim/SimLogOnShortcut.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32LogOnShortcut.h"
 #include "platform/win32/Win32Platform.h"
 #include "sensing/XALCurrent.h"
+#include "ui/XALConfigAddSet.h"
 #include "ui/XALConfigDisplay.h"
 #include "ui/XALConfigEnvIPAddress.h"
+#include "ui/XALConfigList.h"
 #include "ui/XALConfigPrinter.h"
 #include "ui/XALConfigSetName.h"
+#include "ui/XALConfigSettings.h"
 #include "ui/XALConfigWiFi.h"
 #include "ui/XALDialogContext.h"
 #include "ui/win32/DialogWindow.h"
@@ -62,7 +67,7 @@ class DialogGallery : public ::testing::Test {
 
   // Shows the dialog and has drive act on its window from another thread, as a person would.
   TXALModalResult ShowAndDrive(TXALDialog& dialog, const std::function<void(HWND)>& drive) {
-    const DWORD uiThread = GetCurrentThreadId();
+    const DWORD uiThread = uiThread_;
     TestThread driver([&] {
       HWND window = nullptr;
       for (int i = 0; i < 500 && window == nullptr; ++i) {
@@ -80,14 +85,35 @@ class DialogGallery : public ::testing::Test {
     return result;
   }
 
-  static HWND Control(HWND window, const TXALDialog& dialog, const char* name) {
+  // The control's window; offset 1 + k is item k of a radio group.
+  static HWND Control(HWND window, const TXALDialog& dialog, const char* name, int offset = 0) {
     const auto& controls = dialog.Controls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
       if (controls[i].Name == name) {
-        return GetDlgItem(window, DialogControlId(static_cast<int>(i)));
+        return GetDlgItem(window, DialogControlId(static_cast<int>(i)) + offset);
       }
     }
     ADD_FAILURE() << "no control " << name;
+    return nullptr;
+  }
+  // A line's check box in a check list, as a click on it sets it.
+  static void CheckLine(HWND list, int line) {
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(2);
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(line),
+                 reinterpret_cast<LPARAM>(&item));
+  }
+  // The dialog in front: a dialog opened from a dialog, once it is there.
+  HWND WaitForDialogOtherThan(HWND window) const {
+    for (int i = 0; i < 500; ++i) {
+      HWND found = nullptr;
+      EnumThreadWindows(uiThread_, &TakeDialogWindow, reinterpret_cast<LPARAM>(&found));
+      if (found != nullptr && found != window) {
+        return found;
+      }
+      Sleep(10);
+    }
     return nullptr;
   }
   static void Type(HWND control, const wchar_t* text) {
@@ -112,6 +138,7 @@ class DialogGallery : public ::testing::Test {
 
   // The probes' management service, as on the tray program's thread.
   ComApartment com_;
+  DWORD uiThread_ = GetCurrentThreadId();
   bool japanese_ = false;
   std::string probeErrors_;
   Win32Platform port_;
@@ -119,7 +146,7 @@ class DialogGallery : public ::testing::Test {
   TfmXALCurrent current_{port_.Platform(), language_};
   Win32DialogHost host_{GetModuleHandleW(nullptr), [] { return static_cast<HWND>(nullptr); }};
   sim::SimFileDialogs fileDialogs_;
-  sim::SimLogOnShortcut logOnShortcut_;
+  Win32LogOnShortcut logOnShortcut_;
   TXALDialogContext context_{port_.Platform(), language_,     current_, host_,
                              fileDialogs_,     logOnShortcut_};
 };
@@ -222,6 +249,90 @@ TEST_F(DialogGallery, Printer) {
       EXPECT_EQ(dialog.Names(), "Laser, Ink jet");
     }
   }
+}
+
+// A set made from this machine: its addresses as patterns, its display layout, its first
+// adapter's IP settings.
+TEST_F(DialogGallery, AddSetFromTheCurrentEnvironment) {
+  ASSERT_FALSE(current_.lbIPAddresses().empty()) << probeErrors_;
+  TfmXALConfigAddSet dialog(context_);
+  EXPECT_EQ(ShowAndDrive(dialog,
+                         [&](HWND window) {
+                           Type(Control(window, dialog, "edNmae"), L"Office");
+                           SendMessageW(Control(window, dialog, "rgImport", 2), BM_CLICK, 0, 0);
+                           for (const char* row :
+                                {"cbEnvIPAddress", "cbDisplay", "cbTargetIPAddress", "cbProxy"}) {
+                             SendMessageW(Control(window, dialog, row), BM_CLICK, 0, 0);
+                           }
+                           CheckLine(Control(window, dialog, "clTargetIPAddress"), 0);
+                           Picture(window, "add-set");
+                           Press(Control(window, dialog, "btOK"));
+                         }),
+            TXALModalResult::OK);
+  const std::unique_ptr<TXALSet> set = dialog.BuildSet(nullptr);
+  EXPECT_EQ(set->Name, "Office");
+  ASSERT_EQ(set->Environment.Network.IPList.Count(),
+            static_cast<int>(current_.lbIPAddresses().size()));
+  EXPECT_EQ(set->Environment.Network.IPList.Items(0),
+            PatternOfAddressLine(current_.lbIPAddresses()[0], true));
+  EXPECT_EQ(set->Environment.Displays.DisplayCount, static_cast<int>(current_.lbDisplays().size()));
+  EXPECT_EQ(set->Target.Network.IPSettings.Count(), 1);
+  EXPECT_EQ(set->Target.Network.Proxy, "off") << "Wine's prefix has no proxy";
+}
+
+TEST_F(DialogGallery, AddSetCancelledMakesNothing) {
+  TfmXALConfigAddSet dialog(context_);
+  EXPECT_EQ(ShowAndDrive(dialog,
+                         [&](HWND window) {
+                           SendMessageW(Control(window, dialog, "rgImport", 2), BM_CLICK, 0, 0);
+                           Press(Control(window, dialog, "btCancel"));
+                         }),
+            TXALModalResult::Cancel);
+}
+
+// The settings with a class added through the list editor it opens, and the log-on shortcut
+// made and removed again through the real Startup folder of the test's prefix.
+TEST_F(DialogGallery, SettingsWithTheClassListEditorAndTheLogOnShortcut) {
+  TXALComponent owner;
+  TXALSetting setting(&owner);
+  TfmXALConfigSettings dialog(context_);
+  dialog.SetSetting(setting);
+  logOnShortcut_.Unregister();
+  bool registeredBetween = false;
+  std::string buttonWhileRegistered;
+  EXPECT_EQ(ShowAndDrive(dialog,
+                         [&](HWND window) {
+                           SendMessageW(Control(window, dialog, "btRegToStartup"), BM_CLICK, 0, 0);
+                           registeredBetween = logOnShortcut_.IsRegistered();
+                           buttonWhileRegistered =
+                               TextOf(Control(window, dialog, "btRegToStartup"));
+                           Picture(window, "settings");
+                           SendMessageW(Control(window, dialog, "btRegToStartup"), BM_CLICK, 0, 0);
+                           Press(Control(window, dialog, "btEditWhiteList"));
+                           HWND editor = WaitForDialogOtherThan(window);
+                           ASSERT_NE(editor, nullptr);
+                           // The editor's controls, by its own control list.
+                           TfmXALConfigList layout(context_);
+                           Type(Control(editor, layout, "edName"), L"Notepad");
+                           SendMessageW(Control(editor, layout, "btAdd"), BM_CLICK, 0, 0);
+                           Type(Control(editor, layout, "edName"), L"ConsoleWindowClass");
+                           SendMessageW(Control(editor, layout, "btAdd"), BM_CLICK, 0, 0);
+                           Picture(editor, "class-list");
+                           Press(Control(editor, layout, "btOK"));
+                           for (int i = 0; i < 500 && IsWindow(editor); ++i) {
+                             Sleep(10);
+                           }
+                           Press(Control(window, dialog, "btOK"));
+                         }),
+            TXALModalResult::OK);
+  EXPECT_TRUE(registeredBetween);
+  EXPECT_EQ(buttonWhileRegistered,
+            Narrow(Widen(language_.Text("fmXALConfigSettings_btUnregFromStartupCaption"))));
+  EXPECT_FALSE(logOnShortcut_.IsRegistered()) << "the same button removed it";
+  const TXALStringList& whiteList = dialog.Setting().WhiteList;
+  ASSERT_GE(whiteList.Count(), 2);
+  EXPECT_EQ(whiteList.Items(whiteList.Count() - 2), "Notepad");
+  EXPECT_EQ(whiteList.Items(whiteList.Count() - 1), "ConsoleWindowClass");
 }
 
 }  // namespace

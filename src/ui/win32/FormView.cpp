@@ -154,7 +154,9 @@ void FormView::MakeControl(std::size_t index) {
       break;
     }
     case TXALControlKind::CheckBox:
-      made.window = AddWindow(L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0, id);
+      // A caption longer than the box wraps where the layout gives it a second line.
+      made.window =
+          AddWindow(L"BUTTON", L"", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP | WS_GROUP, 0, id);
       break;
     case TXALControlKind::RadioButton:
       // The first of a run of radio buttons starts the group the arrow keys move in.
