@@ -200,7 +200,8 @@ void TXALDialog::Select(std::string_view name, int index) {
   if (!TakesInput(control)) {
     return;
   }
-  const int count = static_cast<int>(control.Items.size());
+  const int count = static_cast<int>(control.Kind == TXALControlKind::Grid ? control.Cells.size()
+                                                                           : control.Items.size());
   if (index < -1 || index >= count) {
     index = -1;
   }
@@ -237,7 +238,9 @@ void TXALDialog::CheckItem(std::string_view name, int index, bool checked) {
 
 void TXALDialog::DoubleClick(std::string_view name, int index) {
   TXALControl& control = Mutable(name);
-  if (!TakesInput(control) || index < 0 || index >= static_cast<int>(control.Items.size())) {
+  const std::size_t count =
+      control.Kind == TXALControlKind::Grid ? control.Cells.size() : control.Items.size();
+  if (!TakesInput(control) || index < 0 || index >= static_cast<int>(count)) {
     return;
   }
   OnDoubleClick(control.Name, index);
@@ -266,8 +269,58 @@ void TXALDialog::PressEscape() {
   result_ = TXALModalResult::Cancel;
 }
 
-std::string TXALDialog::TipText(std::string_view name, int index) const {
+void TXALDialog::SetRows(std::string_view name, std::vector<std::vector<std::string>> rows,
+                         std::vector<std::uint64_t> data) {
+  TXALControl& grid = Mutable(name);
+  const std::size_t count = rows.size();
+  grid.Cells = std::move(rows);
+  data.resize(count, 0);
+  grid.ItemData = std::move(data);
+  grid.ItemIndex = -1;
+}
+
+void TXALDialog::KeyDown(std::string_view name, TXALKey key, unsigned modifiers) {
   const TXALControl& control = Control(name);
+  if (TakesInput(control)) {
+    OnKeyDown(control.Name, key, modifiers);
+  }
+}
+
+bool TXALDialog::RightClick(std::string_view name, int index) {
+  const TXALControl& control = Control(name);
+  return TakesInput(control) && OnRightClick(control.Name, index);
+}
+
+void TXALDialog::MenuClick(std::string_view item) {
+  for (const TXALMenuItem& entry : menu_) {
+    if (entry.Name == item && entry.Visible && !entry.Separator) {
+      OnMenuClick(entry.Name);
+      return;
+    }
+  }
+}
+
+void TXALDialog::Resize(int clientWidth, int clientHeight) {
+  OnResize(clientWidth, clientHeight);
+}
+
+std::string TXALDialog::TipText(std::string_view name, int index, int column) const {
+  const TXALControl& control = Control(name);
+  if (control.Kind == TXALControlKind::Grid) {
+    const int rows = static_cast<int>(control.Cells.size());
+    if (index < 0 || index >= rows) {
+      return {};
+    }
+    if (control.Tip == TXALTip::Custom) {
+      return CustomCellTip(control.Name, index, column);
+    }
+    if (control.Tip == TXALTip::LineUnderPointer) {
+      const auto& row = control.Cells[static_cast<std::size_t>(index)];
+      return column >= 0 && column < static_cast<int>(row.size())
+                 ? row[static_cast<std::size_t>(column)]
+                 : std::string();
+    }
+  }
   switch (control.Tip) {
     case TXALTip::None:
       return {};

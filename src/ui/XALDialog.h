@@ -32,6 +32,28 @@ enum class TXALControlKind {
   CheckList,
   // An integer field with up and down arrows; Text holds the number as typed.
   SpinEdit,
+  // Rows of cells under column titles (Columns), one selected row (ItemIndex); Cells holds the
+  // rows, ItemData what each row stands for.
+  Grid,
+};
+
+// Keys a form acts on beyond what the controls do themselves.
+enum class TXALKey { Delete, C, X, V, Other };
+
+// Modifier keys held with a key.
+enum TXALModifier : unsigned {
+  kModifierNone = 0,
+  kModifierShift = 1,
+  kModifierCtrl = 2,
+  kModifierAlt = 4,
+};
+
+// An entry of a form's right-click menu.
+struct TXALMenuItem {
+  std::string Name;
+  std::string Text;
+  bool Visible = true;
+  bool Separator = false;
 };
 
 // What a control's tooltip shows.
@@ -83,6 +105,13 @@ struct TXALControl {
   std::vector<std::uint64_t> ItemData;
   std::vector<bool> ItemChecked;
   std::vector<bool> ItemSelected;
+  // Lines drawn in red in a list (a list with any is drawn by the program, not the system).
+  std::vector<bool> ItemHighlighted;
+  bool Highlights = false;
+  // A grid's column titles, column widths (at 96 dots per inch) and rows of cells.
+  std::vector<std::string> Columns;
+  std::vector<int> ColumnWidths;
+  std::vector<std::vector<std::string>> Cells;
   int ItemIndex = -1;
   TXALTip Tip = TXALTip::None;
   // Enter presses the default button; Esc the cancel button.
@@ -144,9 +173,20 @@ class TXALDialog {
   void PressEscape();
   // Closing the window by its close box or Esc is Cancel.
   void Close() { result_ = TXALModalResult::Cancel; }
+  // A key pressed in a control, with the modifiers held.
+  void KeyDown(std::string_view name, TXALKey key, unsigned modifiers);
+  // The right mouse button pressed on line index of a list or grid (-1: where there is none).
+  // True when the form's menu is to be shown; Menu() then says which entries.
+  bool RightClick(std::string_view name, int index);
+  // An entry of the menu the last right click showed.
+  void MenuClick(std::string_view item);
+  // The client area took a new size (at 96 dots per inch).
+  void Resize(int clientWidth, int clientHeight);
+  const std::vector<TXALMenuItem>& Menu() const { return menu_; }
 
-  // The tooltip of a control with the pointer over line index (-1: no line, or not a list).
-  std::string TipText(std::string_view name, int index) const;
+  // The tooltip of a control with the pointer over line index (-1: no line, or not a list) and,
+  // in a grid, column.
+  std::string TipText(std::string_view name, int index, int column = -1) const;
 
   // None while the dialog stays open.
   TXALModalResult Result() const { return result_; }
@@ -197,6 +237,18 @@ class TXALDialog {
   virtual void OnEnter(const std::string& /*name*/) {}
   virtual bool OnConfirm() { return true; }
   virtual std::string CustomTip(const std::string& /*name*/, int /*index*/) const { return {}; }
+  virtual std::string CustomCellTip(const std::string& name, int row, int /*column*/) const {
+    return CustomTip(name, row);
+  }
+  virtual void OnKeyDown(const std::string& /*name*/, TXALKey /*key*/, unsigned /*modifiers*/) {}
+  virtual bool OnRightClick(const std::string& /*name*/, int /*index*/) { return false; }
+  virtual void OnMenuClick(const std::string& /*item*/) {}
+  virtual void OnResize(int /*clientWidth*/, int /*clientHeight*/) {}
+  // Replaces a grid's rows; the selection goes.
+  void SetRows(std::string_view name, std::vector<std::vector<std::string>> rows,
+               std::vector<std::uint64_t> data = {});
+
+  std::vector<TXALMenuItem> menu_;
 
  private:
   const TXALControl* Find(std::string_view name) const;

@@ -200,5 +200,101 @@ TEST(DialogWindow, EscapeAndTheCloseBoxCancel) {
   }
 }
 
+// The main window's kinds of control: a grid with column titles and rows, a list drawn with red
+// lines, and the keys a form acts on.
+class GridDialog : public TXALDialog {
+ public:
+  GridDialog() : TXALDialog("fmGridDialog", 320, 200) {
+    TXALControl& list = Add(TXALControlKind::List, "lbSets", {8, 8, 120, 80});
+    list.Highlights = true;
+    TXALControl& grid = Add(TXALControlKind::Grid, "sgRows", {136, 8, 176, 120});
+    grid.Columns = {"Name", "Path"};
+    grid.Tip = TXALTip::LineUnderPointer;
+    TXALControl& cancel = Add(TXALControlKind::Button, "btCancel", {237, 169, 75, 23});
+    cancel.Cancel = true;
+    cancel.Closes = TXALModalResult::Cancel;
+  }
+  std::vector<std::string> keys;
+
+ protected:
+  void OnShow() override {
+    SetTitle("Grid dialog");
+    SetLines("lbSets", {"Home", "Office"});
+    Mutable("lbSets").ItemHighlighted = {false, true};
+    SetRows("sgRows", {{"Editor", "C:\\Tools\\editor.exe"}, {"Mail", "mail.exe"}}, {7, 8});
+  }
+  void OnResize(int width, int) override {
+    // Half the grid each, as the main window shares its grids' width among the columns.
+    const int column = (width - 144) / 2;
+    Mutable("sgRows").ColumnWidths = {column, column};
+  }
+  void OnKeyDown(const std::string& name, TXALKey key, unsigned modifiers) override {
+    keys.push_back(name + (key == TXALKey::Delete ? ":Delete" : ":other") +
+                   ((modifiers & kModifierCtrl) != 0 ? "+Ctrl" : ""));
+    if (name == "sgRows" && key == TXALKey::Delete && Control("sgRows").ItemIndex >= 0) {
+      auto rows = Control("sgRows").Cells;
+      rows.erase(rows.begin() + Control("sgRows").ItemIndex);
+      SetRows("sgRows", rows);
+    }
+  }
+};
+
+TEST(DialogWindow, GridsRedListsAndKeys) {
+  GridDialog dialog;
+  const DWORD uiThread = GetCurrentThreadId();
+  int rows = -1, rowsAfterDelete = -1, columnWidth = 0;
+  std::string secondCell, header;
+  LPARAM rowData = 0;
+  TestThread driver([&] {
+    HWND window = WaitForDialog(uiThread);
+    ASSERT_NE(window, nullptr);
+    HWND grid = Item(window, 1);
+    rows = static_cast<int>(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0));
+    wchar_t text[64] = {};
+    LVITEMW cell{};
+    cell.iSubItem = 1;
+    cell.pszText = text;
+    cell.cchTextMax = 64;
+    SendMessageW(grid, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&cell));
+    secondCell = Narrow(text);
+    LVITEMW data{};
+    data.mask = LVIF_PARAM;
+    data.iItem = 1;
+    SendMessageW(grid, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+    rowData = data.lParam;
+    HWND titles = reinterpret_cast<HWND>(SendMessageW(grid, LVM_GETHEADER, 0, 0));
+    HDITEMW title{};
+    wchar_t titleText[32] = {};
+    title.mask = HDI_TEXT;
+    title.pszText = titleText;
+    title.cchTextMax = 32;
+    SendMessageW(titles, HDM_GETITEMW, 0, reinterpret_cast<LPARAM>(&title));
+    header = Narrow(titleText);
+    columnWidth = static_cast<int>(SendMessageW(grid, LVM_GETCOLUMNWIDTH, 0, 0));
+    SaveScreenshot(window, "grid-dialog-test");
+
+    // A row selected as a click selects it, then Delete on the grid.
+    LVITEMW select{};
+    select.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    select.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(grid, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
+    SendMessageW(grid, WM_KEYDOWN, VK_DELETE, 0);
+    rowsAfterDelete = static_cast<int>(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0));
+    SendMessageW(Item(window, 0), WM_KEYDOWN, VK_DELETE, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  });
+  DialogWindow view(GetModuleHandleW(nullptr), dialog);
+  EXPECT_EQ(view.ShowModal(nullptr), TXALModalResult::Cancel);
+  driver.Join();
+  EXPECT_EQ(rows, 2);
+  EXPECT_EQ(secondCell, "C:\\Tools\\editor.exe");
+  EXPECT_EQ(rowData, 8);
+  EXPECT_EQ(header, "Name");
+  EXPECT_EQ(columnWidth, (320 - 144) / 2) << "the form's widths reach the columns";
+  EXPECT_EQ(rowsAfterDelete, 1);
+  EXPECT_EQ(dialog.keys, (std::vector<std::string>{"sgRows:Delete", "lbSets:Delete"}));
+  EXPECT_EQ(dialog.Control("sgRows").Cells.size(), 1u);
+}
+
 }  // namespace
 }  // namespace xal::win32

@@ -17,6 +17,8 @@ namespace {
 constexpr wchar_t kFormViewClass[] = L"TXALDialog";
 constexpr UINT_PTR kListSubclassId = 1;
 constexpr int kMaxTipWidth = 600;
+// Entries of a right-click menu, by their place in the presenter's menu.
+constexpr UINT kFirstMenuId = 50000;
 // Enter and Esc reach a dialog that has no default or cancel button under these numbers, which
 // no control of the list uses.
 constexpr int kEnterId = IDOK;
@@ -178,7 +180,12 @@ void FormView::MakeControl(std::size_t index) {
       break;
     case TXALControlKind::List:
     case TXALControlKind::MultiList: {
-      const DWORD selection = control.Kind == TXALControlKind::MultiList ? LBS_EXTENDEDSEL : 0;
+      DWORD selection = control.Kind == TXALControlKind::MultiList ? LBS_EXTENDEDSEL : 0;
+      if (control.Highlights) {
+        // Drawn here for the red lines, with the strings kept so that screen readers and
+        // other programs read the lines as they stand.
+        selection |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+      }
       made.window = AddWindow(
           L"LISTBOX", L"",
           WS_VSCROLL | WS_TABSTOP | WS_GROUP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | selection,
@@ -203,6 +210,16 @@ void FormView::MakeControl(std::size_t index) {
                         reinterpret_cast<DWORD_PTR>(this));
       break;
     }
+    case TXALControlKind::Grid:
+      made.window = AddWindow(
+          WC_LISTVIEWW, L"", WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+          WS_EX_CLIENTEDGE, id);
+      SendMessageW(made.window, LVM_SETEXTENDEDLISTVIEWSTYLE,
+                   LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
+                   LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+      SetWindowSubclass(made.window, &FormView::ListProc, kListSubclassId,
+                        reinterpret_cast<DWORD_PTR>(this));
+      break;
   }
   if (control.Tip != TXALTip::None) {
     AddTip(made.window);
@@ -225,6 +242,12 @@ void FormView::CreateControls() {
 }
 
 void FormView::Layout() {
+  if (window_ != nullptr) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    // Column widths and the like follow the size the form is shown at.
+    form_.Resize(MulDiv(client.right, 96, dpi_), MulDiv(client.bottom, 96, dpi_));
+  }
   for (std::size_t i = 0; i < made_.size(); ++i) {
     const TXALControl& control = form_.Controls()[i];
     Made& made = made_[i];
@@ -255,6 +278,7 @@ void FormView::Layout() {
       SendMessageW(made.window, LVM_SETCOLUMNWIDTH, 0, client.right);
     }
   }
+  Sync();
 }
 
 void FormView::Create(HWND parent, int dpi) {
@@ -323,6 +347,10 @@ void FormView::SyncList(const TXALControl& control, Made& made) {
     }
     made.shown.ItemData = control.ItemData;
   }
+  if (made.shown.ItemHighlighted != control.ItemHighlighted) {
+    InvalidateRect(made.window, nullptr, TRUE);
+    made.shown.ItemHighlighted = control.ItemHighlighted;
+  }
   if (control.Kind == TXALControlKind::MultiList) {
     if (made.shown.ItemSelected != control.ItemSelected) {
       for (std::size_t i = 0; i < control.Items.size(); ++i) {
@@ -381,6 +409,88 @@ void FormView::SyncListView(const TXALControl& control, Made& made) {
   }
 }
 
+void FormView::SyncGrid(const TXALControl& control, Made& made) {
+  if (!made.everShown || made.shown.Columns != control.Columns) {
+    while (SendMessageW(made.window, LVM_DELETECOLUMN, 0, 0) != FALSE) {
+    }
+    for (std::size_t i = 0; i < control.Columns.size(); ++i) {
+      std::wstring title = Widen(control.Columns[i]);
+      LVCOLUMNW column{};
+      column.mask = LVCF_TEXT | LVCF_WIDTH;
+      column.pszText = title.data();
+      column.cx = Scale(80);
+      SendMessageW(made.window, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+    made.shown.Columns = control.Columns;
+    made.shown.ColumnWidths.clear();
+    made.shown.Cells.clear();
+    made.shown.ItemIndex = -2;
+  }
+  if (made.shown.ColumnWidths != control.ColumnWidths) {
+    for (std::size_t i = 0; i < control.ColumnWidths.size() && i < control.Columns.size(); ++i) {
+      SendMessageW(made.window, LVM_SETCOLUMNWIDTH, i, Scale(control.ColumnWidths[i]));
+    }
+    made.shown.ColumnWidths = control.ColumnWidths;
+  }
+  if (made.shown.Cells != control.Cells || made.shown.ItemData != control.ItemData) {
+    SendMessageW(made.window, WM_SETREDRAW, FALSE, 0);
+    const int count = static_cast<int>(control.Cells.size());
+    // Rows are rewritten in place, so a large grid doesn't flicker when one row changes.
+    while (SendMessageW(made.window, LVM_GETITEMCOUNT, 0, 0) > count) {
+      SendMessageW(made.window, LVM_DELETEITEM, static_cast<WPARAM>(count), 0);
+    }
+    for (int row = 0; row < count; ++row) {
+      const auto& cells = control.Cells[static_cast<std::size_t>(row)];
+      const bool exists = row < static_cast<int>(made.shown.Cells.size()) &&
+                          row < SendMessageW(made.window, LVM_GETITEMCOUNT, 0, 0);
+      if (exists && made.shown.Cells[static_cast<std::size_t>(row)] == cells &&
+          made.shown.ItemData.size() > static_cast<std::size_t>(row) &&
+          made.shown.ItemData[static_cast<std::size_t>(row)] ==
+              control.ItemData[static_cast<std::size_t>(row)]) {
+        continue;
+      }
+      std::wstring first = Widen(cells.empty() ? std::string() : cells[0]);
+      LVITEMW item{};
+      item.mask = LVIF_TEXT | LVIF_PARAM;
+      item.iItem = row;
+      item.pszText = first.data();
+      item.lParam = static_cast<LPARAM>(control.ItemData[static_cast<std::size_t>(row)]);
+      if (row < SendMessageW(made.window, LVM_GETITEMCOUNT, 0, 0)) {
+        SendMessageW(made.window, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      } else {
+        SendMessageW(made.window, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      }
+      for (std::size_t column = 1; column < control.Columns.size(); ++column) {
+        std::wstring text = Widen(column < cells.size() ? cells[column] : std::string());
+        LVITEMW cell{};
+        cell.iSubItem = static_cast<int>(column);
+        cell.pszText = text.data();
+        SendMessageW(made.window, LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&cell));
+      }
+    }
+    SendMessageW(made.window, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(made.window, nullptr, TRUE);
+    made.shown.Cells = control.Cells;
+    made.shown.ItemData = control.ItemData;
+    made.shown.ItemIndex = -2;
+  }
+  if (made.shown.ItemIndex != control.ItemIndex) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = 0;
+    SendMessageW(made.window, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&item));
+    if (control.ItemIndex >= 0) {
+      item.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendMessageW(made.window, LVM_SETITEMSTATE, static_cast<WPARAM>(control.ItemIndex),
+                   reinterpret_cast<LPARAM>(&item));
+      SendMessageW(made.window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(control.ItemIndex), FALSE);
+    }
+    made.shown.ItemIndex = control.ItemIndex;
+  }
+}
+
 void FormView::SyncControl(std::size_t index) {
   const TXALControl& control = form_.Controls()[index];
   Made& made = made_[index];
@@ -404,6 +514,9 @@ void FormView::SyncControl(std::size_t index) {
       break;
     case TXALControlKind::CheckList:
       SyncListView(control, made);
+      break;
+    case TXALControlKind::Grid:
+      SyncGrid(control, made);
       break;
     case TXALControlKind::Edit:
     case TXALControlKind::SpinEdit:
@@ -592,8 +705,11 @@ LRESULT FormView::OnNotify(NMHDR* header) {
     return 0;
   }
   const int index = FindControl(header->hwndFrom);
-  if (index < 0 ||
-      form_.Controls()[static_cast<std::size_t>(index)].Kind != TXALControlKind::CheckList) {
+  if (index < 0) {
+    return 0;
+  }
+  const TXALControlKind kind = form_.Controls()[static_cast<std::size_t>(index)].Kind;
+  if (kind != TXALControlKind::CheckList && kind != TXALControlKind::Grid) {
     return 0;
   }
   const std::string name = form_.Controls()[static_cast<std::size_t>(index)].Name;
@@ -605,7 +721,8 @@ LRESULT FormView::OnNotify(NMHDR* header) {
     const UINT oldCheck = change->uOldState & LVIS_STATEIMAGEMASK;
     const UINT newCheck = change->uNewState & LVIS_STATEIMAGEMASK;
     // A state image of 0 is the line before its check box was first drawn.
-    if (oldCheck != newCheck && oldCheck != 0 && newCheck != 0) {
+    if (kind == TXALControlKind::CheckList && oldCheck != newCheck && oldCheck != 0 &&
+        newCheck != 0) {
       const bool checked = newCheck == INDEXTOSTATEIMAGEMASK(2);
       Forward([&] { form_.CheckItem(name, change->iItem, checked); });
     }
@@ -628,7 +745,9 @@ std::wstring FormView::TipText(HWND control) {
   }
   const TXALControl& model = form_.Controls()[static_cast<std::size_t>(index)];
   int line = -1;
-  if (IsListKind(model.Kind) || model.Kind == TXALControlKind::CheckList) {
+  int column = -1;
+  if (IsListKind(model.Kind) || model.Kind == TXALControlKind::CheckList ||
+      model.Kind == TXALControlKind::Grid) {
     POINT pointer{};
     GetCursorPos(&pointer);
     ScreenToClient(control, &pointer);
@@ -637,14 +756,22 @@ std::wstring FormView::TipText(HWND control) {
     if (!PtInRect(&client, pointer)) {
       return {};
     }
-    line = model.Kind == TXALControlKind::CheckList ? ListViewItemAt(control, pointer)
-                                                    : ListItemAt(control, pointer);
+    if (model.Kind == TXALControlKind::Grid) {
+      LVHITTESTINFO hit{};
+      hit.pt = pointer;
+      SendMessageW(control, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+      line = (hit.flags & LVHT_ONITEM) != 0 ? hit.iItem : -1;
+      column = hit.iSubItem;
+    } else {
+      line = model.Kind == TXALControlKind::CheckList ? ListViewItemAt(control, pointer)
+                                                      : ListItemAt(control, pointer);
+    }
     if (line < 0) {
       return {};
     }
   }
   try {
-    return Widen(form_.TipText(model.Name, line));
+    return Widen(form_.TipText(model.Name, line, column));
   } catch (const std::exception&) {
     return {};
   }
@@ -657,9 +784,16 @@ LRESULT CALLBACK FormView::ListProc(HWND list, UINT message, WPARAM wParam, LPAR
     const int index = dialog->FindControl(list);
     if (index >= 0 && dialog->tooltip_ != nullptr) {
       const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      const bool listView = dialog->form_.Controls()[static_cast<std::size_t>(index)].Kind ==
-                            TXALControlKind::CheckList;
-      const int line = listView ? ListViewItemAt(list, point) : ListItemAt(list, point);
+      const TXALControlKind kind = dialog->form_.Controls()[static_cast<std::size_t>(index)].Kind;
+      const bool listView = kind == TXALControlKind::CheckList || kind == TXALControlKind::Grid;
+      int line = listView ? ListViewItemAt(list, point) : ListItemAt(list, point);
+      if (kind == TXALControlKind::Grid && line >= 0) {
+        // Each cell of a grid has a tooltip of its own.
+        LVHITTESTINFO hit{};
+        hit.pt = point;
+        SendMessageW(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        line = line * 64 + hit.iSubItem;
+      }
       Made& made = dialog->made_[static_cast<std::size_t>(index)];
       if (line != made.tipItem) {
         made.tipItem = line;
@@ -667,10 +801,139 @@ LRESULT CALLBACK FormView::ListProc(HWND list, UINT message, WPARAM wParam, LPAR
         SendMessageW(dialog->tooltip_, line < 0 ? TTM_POP : TTM_UPDATE, 0, 0);
       }
     }
+  } else if (message == WM_KEYDOWN) {
+    auto* view = reinterpret_cast<FormView*>(self);
+    if (view->OnListKey(list, wParam)) {
+      return 0;
+    }
+  } else if (message == WM_RBUTTONDOWN) {
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    reinterpret_cast<FormView*>(self)->OnListRightClick(list, point);
+    // The list view's own handling would wait for a drag; the menu is all that is wanted.
+    return 0;
   } else if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(list, &FormView::ListProc, subclassId);
   }
   return DefSubclassProc(list, message, wParam, lParam);
+}
+
+bool FormView::OnListKey(HWND list, WPARAM key) {
+  const int index = FindControl(list);
+  if (index < 0) {
+    return false;
+  }
+  TXALKey pressed = TXALKey::Other;
+  switch (key) {
+    case VK_DELETE:
+      pressed = TXALKey::Delete;
+      break;
+    case 'C':
+      pressed = TXALKey::C;
+      break;
+    case 'X':
+      pressed = TXALKey::X;
+      break;
+    case 'V':
+      pressed = TXALKey::V;
+      break;
+    default:
+      return false;
+  }
+  unsigned modifiers = kModifierNone;
+  if (GetKeyState(VK_SHIFT) < 0) {
+    modifiers |= kModifierShift;
+  }
+  if (GetKeyState(VK_CONTROL) < 0) {
+    modifiers |= kModifierCtrl;
+  }
+  if (GetKeyState(VK_MENU) < 0) {
+    modifiers |= kModifierAlt;
+  }
+  const std::string name = form_.Controls()[static_cast<std::size_t>(index)].Name;
+  Forward([&] { form_.KeyDown(name, pressed, modifiers); });
+  return pressed == TXALKey::Delete || (modifiers & kModifierCtrl) != 0;
+}
+
+void FormView::OnListRightClick(HWND list, POINT point) {
+  const int index = FindControl(list);
+  if (index < 0) {
+    return;
+  }
+  const TXALControl& control = form_.Controls()[static_cast<std::size_t>(index)];
+  const std::string name = control.Name;
+  const int line =
+      control.Kind == TXALControlKind::CheckList || control.Kind == TXALControlKind::Grid
+          ? ListViewItemAt(list, point)
+          : ListItemAt(list, point);
+  SetFocus(list);
+  bool show = false;
+  Forward([&] { show = form_.RightClick(name, line); });
+  if (!show) {
+    return;
+  }
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) {
+    return;
+  }
+  const std::vector<TXALMenuItem>& entries = form_.Menu();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!entries[i].Visible) {
+      continue;
+    }
+    if (entries[i].Separator) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenuW(menu, MF_STRING, kFirstMenuId + i, Widen(entries[i].Text).c_str());
+    }
+  }
+  POINT screen = point;
+  ClientToScreen(list, &screen);
+  const UINT chosen =
+      static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                       screen.x, screen.y, 0, window_, nullptr));
+  DestroyMenu(menu);
+  if (chosen >= kFirstMenuId && chosen - kFirstMenuId < entries.size()) {
+    const std::string item = entries[chosen - kFirstMenuId].Name;
+    Forward([&] { form_.MenuClick(item); });
+  }
+}
+
+bool FormView::DrawItem(const DRAWITEMSTRUCT& item) {
+  const int index = FindControl(item.hwndItem);
+  if (index < 0) {
+    return false;
+  }
+  const TXALControl& control = form_.Controls()[static_cast<std::size_t>(index)];
+  HDC dc = item.hDC;
+  RECT area = item.rcItem;
+  if (item.itemID == static_cast<UINT>(-1)) {
+    // An empty list with the focus still shows where the focus is.
+    if ((item.itemState & ODS_FOCUS) != 0) {
+      DrawFocusRect(dc, &area);
+    }
+    return true;
+  }
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const bool red =
+      item.itemID < control.ItemHighlighted.size() && control.ItemHighlighted[item.itemID];
+  FillRect(dc, &area, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  SetTextColor(
+      dc, red ? RGB(255, 0, 0) : GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetBkMode(dc, TRANSPARENT);
+  const std::wstring text =
+      Widen(item.itemID < control.Items.size() ? control.Items[item.itemID] : std::string());
+  HGDIOBJ oldFont = font_ != nullptr ? SelectObject(dc, font_) : nullptr;
+  RECT textArea = area;
+  textArea.left += Scale(2);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if (oldFont != nullptr) {
+    SelectObject(dc, oldFont);
+  }
+  if ((item.itemState & ODS_FOCUS) != 0) {
+    DrawFocusRect(dc, &area);
+  }
+  return true;
 }
 
 bool FormView::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -682,6 +945,28 @@ bool FormView::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resul
     case WM_NOTIFY:
       *result = OnNotify(reinterpret_cast<NMHDR*>(lParam));
       return true;
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure->CtlType != ODT_LISTBOX) {
+        return false;
+      }
+      // A line of the font in use, whatever the layout assumed.
+      HDC screen = GetDC(window_);
+      TEXTMETRICW metrics{};
+      HGDIOBJ old = SelectObject(screen, font_);
+      GetTextMetricsW(screen, &metrics);
+      SelectObject(screen, old);
+      ReleaseDC(window_, screen);
+      measure->itemHeight = static_cast<UINT>(std::max<LONG>(metrics.tmHeight + 2, Scale(13)));
+      *result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM:
+      if (DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+        *result = TRUE;
+        return true;
+      }
+      return false;
     default:
       return false;
   }

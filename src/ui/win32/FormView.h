@@ -75,6 +75,11 @@ class FormView {
   void SyncControl(std::size_t index);
   void SyncList(const TXALControl& control, Made& made);
   void SyncListView(const TXALControl& control, Made& made);
+  void SyncGrid(const TXALControl& control, Made& made);
+  // Keys and the right mouse button in lists and grids; true when the key was the form's.
+  bool OnListKey(HWND list, WPARAM key);
+  void OnListRightClick(HWND list, POINT point);
+  bool DrawItem(const DRAWITEMSTRUCT& item);
 
   void OnCommand(int id, int code, HWND from);
   LRESULT OnNotify(NMHDR* header);
