@@ -332,6 +332,14 @@ const char* const kKeys[] = {
 // recheck can't use, and the controls that show whether the program starts at log-on.
 const char* const kAddedKeys[] = {
     "NotStorableTextMsg",
+    "fmXALConfigTargetIPAddress_InvalidAddressMsg",
+    "fmXALConfigTargetIPAddress_InvalidSubnetMaskMsg",
+    "fmXALConfigTargetIPAddress_InvalidIPv4Msg",
+    "fmXALConfigTargetIPAddress_AddressAndMaskMsg",
+    "fmXALConfigProxy_NoAddressMsg",
+    "fmXALConfigProxy_InvalidPortMsg",
+    "fmXALConfigApp_NotANumberMsg",
+    "fmXALConfigStartup_CreateFolderMsg",
 };
 
 // A key written as a plain string literal in the source: a form's title key
