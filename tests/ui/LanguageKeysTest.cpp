@@ -338,6 +338,14 @@ const char* const kAddedKeys[] = {
     "fmXALConfigSettings_btUnregFromStartupCaption",
     "fmXALConfigSettings_RegToStartupFailedMsg",
     "fmXALConfigSettings_UnregFromStartupFailedMsg",
+    "fmXALConfigTargetIPAddress_InvalidAddressMsg",
+    "fmXALConfigTargetIPAddress_InvalidSubnetMaskMsg",
+    "fmXALConfigTargetIPAddress_InvalidIPv4Msg",
+    "fmXALConfigTargetIPAddress_AddressAndMaskMsg",
+    "fmXALConfigProxy_NoAddressMsg",
+    "fmXALConfigProxy_InvalidPortMsg",
+    "fmXALConfigApp_NotANumberMsg",
+    "fmXALConfigStartup_CreateFolderMsg",
 };
 
 // A key written as a plain string literal in the source: a form's title key
