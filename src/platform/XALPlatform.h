@@ -2,10 +2,13 @@
 // interfaces. The Windows port and the simulated platform each provide one.
 #pragma once
 
+#include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/HostAddresses.h"
 #include "platform/InternetOptions.h"
 #include "platform/Keyboard.h"
+#include "platform/LogOnShortcut.h"
 #include "platform/ManagementService.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Monitors.h"
@@ -40,6 +43,9 @@ struct TXALPlatform {
   // The placement waits and the main window's placement timer.
   IPlacementClock& Clock;
   IWindowHooks& Hooks;
+  IClipboard& Clipboard;
+  IFileDialogs& FileDialogs;
+  ILogOnShortcut& LogOnShortcut;
 };
 
 }  // namespace xal

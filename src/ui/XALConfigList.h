@@ -5,15 +5,12 @@
 #include <string_view>
 
 #include "catalogue/XALLists.h"
+#include "ui/XALCaption.h"
 #include "ui/XALDialog.h"
 #include "ui/XALDialogContext.h"
 
 namespace xal {
 
-// A caption as a window title: "&" marks the access key in a caption and is dropped, "&&"
-// stands for "&", and an access key in brackets, as Japanese captions have it ("(&C)"), goes
-// altogether.
-std::string CaptionWithoutAccessKey(std::string_view caption);
 
 class TfmXALConfigList : public TXALDialog {
  public:

@@ -4,9 +4,12 @@
 
 #include <string>
 
+#include "ui/XALCaption.h"
+
 namespace xal {
 
-inline std::string FieldName(std::string caption) {
+inline std::string FieldName(std::string_view label) {
+  std::string caption = CaptionWithoutAccessKey(label);
   while (!caption.empty() && (caption.back() == ':' || caption.back() == ' ')) {
     caption.pop_back();
   }

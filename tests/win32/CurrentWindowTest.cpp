@@ -204,7 +204,10 @@ class CurrentWindowTest : public ::testing::Test {
                   .HostAddresses = win_.hostAddresses,
                   .Windows = windows_,
                   .Clock = win_.clock,
-                  .Hooks = win_.hooks},
+                  .Hooks = win_.hooks,
+                  .Clipboard = win_.clipboard,
+                  .FileDialogs = win_.fileDialogs,
+                  .LogOnShortcut = win_.logOnShortcut},
         store_(platform_, language_) {
     language_.Load(
         "fmXALCurrentCaption=Current environment\r\n"

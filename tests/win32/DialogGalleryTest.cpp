@@ -13,21 +13,29 @@
 #include "Screenshot.h"
 #include "TestThread.h"
 #include "ThreadDialogs.h"
+#include "catalogue/XALApps.h"
 #include "catalogue/XALDisplays.h"
 #include "catalogue/XALSet.h"
 #include "catalogue/XALSetting.h"
+#include "catalogue/XALStartups.h"
+#include "catalogue/XALTargetNetwork.h"
 #include "platform/sim/SimFileDialogs.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32LogOnShortcut.h"
 #include "platform/win32/Win32Platform.h"
 #include "sensing/XALCurrent.h"
 #include "ui/XALConfigAddSet.h"
+#include "ui/XALConfigApp.h"
+#include "ui/XALConfigAutoConfigURL.h"
 #include "ui/XALConfigDisplay.h"
 #include "ui/XALConfigEnvIPAddress.h"
 #include "ui/XALConfigList.h"
 #include "ui/XALConfigPrinter.h"
+#include "ui/XALConfigProxy.h"
 #include "ui/XALConfigSetName.h"
 #include "ui/XALConfigSettings.h"
+#include "ui/XALConfigStartup.h"
+#include "ui/XALConfigTargetIPAddress.h"
 #include "ui/XALConfigWiFi.h"
 #include "ui/XALDialogContext.h"
 #include "ui/win32/DialogWindow.h"
@@ -79,6 +87,21 @@ class DialogGallery : public ::testing::Test {
         return;
       }
       drive(window);
+      // A dialog that doesn't close (a message box nobody expected) fails the test instead of
+      // hanging it.
+      for (int i = 0; i < 1000 && IsWindow(window); ++i) {
+        Sleep(10);
+      }
+      if (IsWindow(window)) {
+        if (HWND box = FindBoxOfThread(uiThread)) {
+          ADD_FAILURE() << dialog.FormName() << " showed: " << TextOf(GetDlgItem(box, 0xFFFF));
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+        } else {
+          ADD_FAILURE() << dialog.FormName() << " stayed open";
+        }
+        Sleep(200);
+        PostMessageW(window, WM_CLOSE, 0, 0);
+      }
     });
     const TXALModalResult result = host_.ShowModal(dialog);
     driver.Join();
@@ -130,6 +153,17 @@ class DialogGallery : public ::testing::Test {
     wchar_t text[512] = {};
     SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     return Narrow(text);
+  }
+  // A click on a line whose handler asks the management service: posted, as a click is, since
+  // the service refuses calls made while a message sent from another thread is answered. Waits
+  // until changed shows that the handler ran.
+  static void PickPosted(HWND list, int line, const std::function<bool()>& changed) {
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+    PostMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    for (int i = 0; i < 500 && !changed(); ++i) {
+      Sleep(10);
+    }
   }
   // The window as it looks now, for a person to look at.
   void Picture(HWND window, const std::string& name) const {
@@ -333,6 +367,133 @@ TEST_F(DialogGallery, SettingsWithTheClassListEditorAndTheLogOnShortcut) {
   ASSERT_GE(whiteList.Count(), 2);
   EXPECT_EQ(whiteList.Items(whiteList.Count() - 2), "Notepad");
   EXPECT_EQ(whiteList.Items(whiteList.Count() - 1), "ConsoleWindowClass");
+}
+
+// An adapter of this machine picked: its settings as the IP helper would apply them.
+TEST_F(DialogGallery, TargetIPAddress) {
+  ASSERT_FALSE(current_.lbIPAddresses().empty()) << probeErrors_;
+  TfmXALConfigTargetIPAddress dialog(context_);
+  EXPECT_EQ(ShowAndDrive(dialog,
+                         [&](HWND window) {
+                           HWND adapter = Control(window, dialog, "edAdapter");
+                           PickPosted(Control(window, dialog, "lbCurrentAddresses"), 0,
+                                      [adapter] { return !TextOf(adapter).empty(); });
+                           Type(Control(window, dialog, "edDNS2"), L"192.0.2.53");
+                           Picture(window, "target-ip-address");
+                           Press(Control(window, dialog, "btOK"));
+                         }),
+            TXALModalResult::OK);
+  TXALComponent owner;
+  TXALTargetIPSetting setting(&owner);
+  dialog.GetSetting(setting);
+  EXPECT_EQ(setting.Adapter, current_.IPStatus(0).Adapter);
+  EXPECT_FALSE(setting.Address.empty());
+  EXPECT_EQ(setting.DNS2, "192.0.2.53");
+}
+
+// A port out of range is refused; then an empty port stands for 8080.
+TEST_F(DialogGallery, Proxy) {
+  TfmXALConfigProxy dialog(context_);
+  dialog.SetProxy("proxy.example:3128");
+  std::string address, refusal;
+  EXPECT_EQ(ShowAndDrive(dialog,
+                         [&](HWND window) {
+                           address = TextOf(Control(window, dialog, "edAddress"));
+                           Type(Control(window, dialog, "edPort"), L"70000");
+                           Press(Control(window, dialog, "btOK"));
+                           HWND box = nullptr;
+                           for (int i = 0; i < 500 && box == nullptr; ++i) {
+                             Sleep(10);
+                             box = FindBoxOfThread(uiThread_);
+                           }
+                           ASSERT_NE(box, nullptr);
+                           refusal = TextOf(GetDlgItem(box, 0xFFFF));
+                           SendMessageW(box, WM_COMMAND, IDOK, 0);
+                           Type(Control(window, dialog, "edPort"), L"");
+                           Picture(window, "proxy");
+                           Press(Control(window, dialog, "btOK"));
+                         }),
+            TXALModalResult::OK);
+  EXPECT_EQ(address, "proxy.example");
+  EXPECT_FALSE(refusal.empty());
+  EXPECT_EQ(dialog.Proxy(), "proxy.example:8080");
+}
+
+TEST_F(DialogGallery, AutoConfigURL) {
+  TfmXALConfigAutoConfigURL dialog(context_);
+  dialog.SetAutoConfigURL("OFF");
+  bool urlWasDisabled = false;
+  EXPECT_EQ(ShowAndDrive(dialog,
+                         [&](HWND window) {
+                           urlWasDisabled = !IsWindowEnabled(Control(window, dialog, "edURL"));
+                           SendMessageW(Control(window, dialog, "rbEnableAutoConfigURL"), BM_CLICK,
+                                        0, 0);
+                           Type(Control(window, dialog, "edURL"), L"http://wpad.example/proxy.pac");
+                           Picture(window, "auto-config-url");
+                           Press(Control(window, dialog, "btOK"));
+                         }),
+            TXALModalResult::OK);
+  EXPECT_TRUE(urlWasDisabled);
+  EXPECT_EQ(dialog.AutoConfigURL(), "http://wpad.example/proxy.pac");
+}
+
+TEST_F(DialogGallery, Startup) {
+  TfmXALConfigStartup dialog(context_);
+  fileDialogs_.answers.push_back("C:\\windows\\notepad.exe");
+  EXPECT_EQ(ShowAndDrive(dialog,
+                         [&](HWND window) {
+                           Type(Control(window, dialog, "edName"), L"Notes");
+                           SendMessageW(Control(window, dialog, "btFile"), BM_CLICK, 0, 0);
+                           SendMessageW(Control(window, dialog, "cbOnlyNew"), BM_CLICK, 0, 0);
+                           Picture(window, "startup");
+                           Press(Control(window, dialog, "btOK"));
+                         }),
+            TXALModalResult::OK);
+  TXALComponent owner;
+  TXALStartup startup(&owner);
+  dialog.GetStartup(startup);
+  EXPECT_EQ(startup.Name, "Notes");
+  EXPECT_EQ(startup.FilePath, "C:\\windows\\notepad.exe");
+  EXPECT_TRUE(startup.OnlyNew);
+}
+
+LRESULT CALLBACK GalleryTargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A running window taken as a rule: its class, and its title only when asked for.
+TEST_F(DialogGallery, AppTakesARunningWindow) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = &GalleryTargetProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"XALGalleryTarget";
+  RegisterClassW(&windowClass);
+  HWND target = CreateWindowExW(0, L"XALGalleryTarget", L"Gallery target", WS_OVERLAPPEDWINDOW, 40,
+                                30, 400, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(target, nullptr);
+  ShowWindow(target, SW_SHOWNORMAL);
+  current_.ConnectAppWindows(&port_.windows, [target](TXALWindowHandle window) {
+    return window == reinterpret_cast<TXALWindowHandle>(target);
+  });
+  TXALHandleList handled;
+  current_.RefreshApps(handled);
+  ASSERT_EQ(current_.lbApps().size(), 1u);
+
+  TfmXALConfigApp dialog(context_);
+  EXPECT_EQ(ShowAndDrive(dialog,
+                         [&](HWND window) {
+                           Pick(Control(window, dialog, "lbApps"), 0);
+                           Type(Control(window, dialog, "edName"), L"Gallery");
+                           Picture(window, "app");
+                           Press(Control(window, dialog, "btOK"));
+                         }),
+            TXALModalResult::OK);
+  const TXALApp& rule = dialog.Rule();
+  EXPECT_EQ(rule.Name, "Gallery");
+  EXPECT_EQ(rule.WindowClass, "XALGalleryTarget");
+  EXPECT_EQ(rule.Title, "") << "the title box was cleared";
+  EXPECT_EQ(rule.Width(), 400);
+  DestroyWindow(target);
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 #pragma once
 
 #include "platform/XALPlatform.h"
+#include "platform/sim/SimClipboard.h"
+#include "platform/sim/SimFileDialogs.h"
 #include "platform/sim/SimFileSystem.h"
 #include "platform/sim/SimHostAddresses.h"
 #include "platform/sim/SimInternetOptions.h"
 #include "platform/sim/SimKeyboard.h"
+#include "platform/sim/SimLogOnShortcut.h"
 #include "platform/sim/SimManagementService.h"
 #include "platform/sim/SimMessageBoxes.h"
 #include "platform/sim/SimMonitors.h"
@@ -24,9 +27,10 @@ namespace xal::sim {
 class SimPlatform {
  public:
   SimPlatform()
-      : platform_{files,    system,        boxes,    management, registry, wireless,
-                  monitors, proxy,         internet, printers,   shell,    sharedMemory,
-                  keyboard, hostAddresses, windows,  windows,    hooks} {
+      : platform_{files,    system,       boxes,     management,    registry,
+                  wireless, monitors,     proxy,     internet,      printers,
+                  shell,    sharedMemory, keyboard,  hostAddresses, windows,
+                  windows,  hooks,        clipboard, fileDialogs,   logOnShortcut} {
     proxy.internet = &internet;
     windows.monitors = &monitors;
     management.callsRefused = &windows.sentMessagePending;
@@ -53,6 +57,9 @@ class SimPlatform {
   // Also the placement clock.
   SimWindowSystem windows;
   SimWindowHooks hooks;
+  SimClipboard clipboard;
+  SimFileDialogs fileDialogs;
+  SimLogOnShortcut logOnShortcut;
 
  private:
   TXALPlatform platform_;

@@ -265,9 +265,6 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM dat
 
 }  // namespace
 
-Win32FileDialogs::Win32FileDialogs(std::string createFolderQuestion)
-    : createFolderQuestion_(std::move(createFolderQuestion)) {}
-
 std::optional<std::string> Win32FileDialogs::ChooseFileToOpen(const TXALFileChoice& choice) {
   return ShowFileDialog(CLSID_FileOpenDialog, choice, false);
 }

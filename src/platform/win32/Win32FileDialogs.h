@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/FileDialogs.h"
 
@@ -12,9 +13,14 @@ namespace xal::win32 {
 
 class Win32FileDialogs : public IFileDialogs {
  public:
-  // createFolderQuestion is asked, with the folder's path below it, before the folder chooser
-  // creates a folder the user typed.
-  explicit Win32FileDialogs(std::string createFolderQuestion);
+  Win32FileDialogs() = default;
+  explicit Win32FileDialogs(std::string createFolderQuestion)
+      : createFolderQuestion_(std::move(createFolderQuestion)) {}
+  // Asked, with the folder's path below it, before the folder chooser creates a folder the user
+  // typed; the program sets it once its language is read.
+  void SetCreateFolderQuestion(std::string question) {
+    createFolderQuestion_ = std::move(question);
+  }
 
   // Raise EXALError with the system's words when the chooser can't be shown at all.
   std::optional<std::string> ChooseFileToOpen(const TXALFileChoice& choice) override;

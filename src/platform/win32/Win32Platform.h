@@ -3,10 +3,13 @@
 
 #include "platform/XALPlatform.h"
 #include "platform/win32/HookLibraries.h"
+#include "platform/win32/Win32Clipboard.h"
+#include "platform/win32/Win32FileDialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HostAddresses.h"
 #include "platform/win32/Win32InternetOptions.h"
 #include "platform/win32/Win32Keyboard.h"
+#include "platform/win32/Win32LogOnShortcut.h"
 #include "platform/win32/Win32ManagementService.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32Monitors.h"
@@ -24,9 +27,10 @@ namespace xal::win32 {
 class Win32Platform {
  public:
   Win32Platform()
-      : platform_{files,    system,        boxes,    management, registry, wireless,
-                  monitors, proxy,         internet, printers,   shell,    sharedMemory,
-                  keyboard, hostAddresses, windows,  clock,      hooks} {}
+      : platform_{files,    system,       boxes,     management,    registry,
+                  wireless, monitors,     proxy,     internet,      printers,
+                  shell,    sharedMemory, keyboard,  hostAddresses, windows,
+                  clock,    hooks,        clipboard, fileDialogs,   logOnShortcut} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -38,6 +42,7 @@ class Win32Platform {
     shell.SetOwner(window);
     clock.SetOwner(window);
     hooks.SetOwner(window);
+    clipboard.SetOwner(window);
   }
 
   Win32FileSystem files;
@@ -57,6 +62,9 @@ class Win32Platform {
   Win32WindowSystem windows;
   Win32PlacementClock clock;
   HookLibraries hooks;
+  Win32Clipboard clipboard;
+  Win32FileDialogs fileDialogs;
+  Win32LogOnShortcut logOnShortcut;
 
  private:
   TXALPlatform platform_;
