@@ -1,11 +1,15 @@
 #include "core/XALMain.h"
 
 #include <exception>
+#include <optional>
 
 #include "appliers/XALProxyApplier.h"
 #include "appliers/XALStartupRunner.h"
 #include "catalogue/XALErrors.h"
 #include "core/XALRecheck.h"
+#include "ui/XALCaption.h"
+#include "ui/XALDialogContext.h"
+#include "ui/XALMainEditor.h"
 
 namespace xal {
 
@@ -23,6 +27,11 @@ TfmXALMain::~TfmXALMain() {
   // the lists refer into the catalogue, so they go before it.
   if (hooksStarted_) {
     platform_.Hooks.Stop();
+  }
+  // The editor's window refers to the editor, and the editor to everything below.
+  if (editor_) {
+    view_.DestroyEditor();
+    editor_.reset();
   }
   if (intake_) {
     platform_.Clock.EnableTimer(false);
@@ -118,6 +127,13 @@ void TfmXALMain::RunStartupSequence() {
       });
 
   LoadCaptions();
+  editorContext_ = std::make_unique<TXALDialogContext>(
+      TXALDialogContext{platform_, language_, *fmXALCurrent_, view_.DialogHost(),
+                        platform_.FileDialogs, platform_.LogOnShortcut, intake_.get()});
+  editor_ = std::make_unique<TXALMainEditor>(*this, *editorContext_);
+  editor_->LoadCaptions();
+  editor_->FillSetList();
+  view_.CreateEditor(*editor_);
 
   fmXALCurrent_->RefreshDisplays();
   fmXALCurrent_->RefreshIPAddresses();
@@ -145,11 +161,15 @@ void TfmXALMain::Recheck() {
   struct Done {
     bool& flag;
     IXALMainView& view;
+    TXALMainEditor* editor;
     ~Done() {
       flag = false;
       view.MatchingSetsChanged();
+      if (editor != nullptr) {
+        editor->MatchingSetsChanged();
+      }
     }
-  } done{rechecking_, view_};
+  } done{rechecking_, view_, editor_.get()};
   do {
     recheckAgain_ = false;
     ReadChangedDisplays();
@@ -330,6 +350,97 @@ void TfmXALMain::LoadSettings(const std::string& fileName) {
 
 void TfmXALMain::SaveSettings(const std::string& fileName, bool replaceExisting) {
   settings_->SaveToFile(platform_.Files, fileName, xmlComment_, replaceExisting);
+}
+
+void TfmXALMain::ForgetSet(const TXALSet& set) {
+  for (TXALSetList* list : {&matchingSets_, &previousMatchingSets_}) {
+    const int index = list->IndexOf(const_cast<TXALSet*>(&set));
+    if (index >= 0) {
+      list->Delete(index);
+    }
+  }
+  if (intake_) {
+    intake_->ForgetRulesOf(set);
+  }
+  view_.MatchingSetsChanged();
+}
+
+void TfmXALMain::ForgetRule(const TXALApp& rule) {
+  if (intake_) {
+    intake_->ForgetRule(rule);
+  }
+}
+
+void TfmXALMain::SetManageWindows(bool on) {
+  if (intake_) {
+    intake_->EnableManageWindow = on;
+  }
+}
+
+void TfmXALMain::ShowCurrentWindow() {
+  if (fmXALCurrent_) {
+    view_.ShowCurrentWindowModal();
+  }
+}
+
+void TfmXALMain::ApplySettings(const TXALSetting& setting) {
+  if (!settings_) {
+    return;
+  }
+  settings_->Assign(setting);
+  if (intake_) {
+    intake_->ManageInvisibleWindows = settings_->ManageInvisibleWindows;
+  }
+  SaveSettings(SettingsFilePath());
+}
+
+void TfmXALMain::btSaveClick() {
+  if (!workingSets_ || platform_.Boxes.ConfirmOkCancel(
+                           language_.Text("fmXALMain_OverwriteXALSetsMsg")) != TXALAnswer::Ok) {
+    return;
+  }
+  SaveSets(DataFilePath());
+  savedSets_->Assign(*workingSets_);
+}
+
+namespace {
+
+TXALFileChoice CatalogueFileChoice(const TXALLanguage& language, const std::string& folder) {
+  TXALFileChoice choice;
+  choice.InitialFolder = folder;
+  choice.DefaultExtension = "xml";
+  choice.Filters = {{language.Text("fmXALMain_XMLFilesFilter"), "*.xml"},
+                    {language.Text("fmXALMain_AllFilesFilter"), "*.*"}};
+  return choice;
+}
+
+}  // namespace
+
+void TfmXALMain::btExportClick() {
+  if (!workingSets_) {
+    return;
+  }
+  TXALFileChoice choice = CatalogueFileChoice(language_, fileDialogFolder_);
+  choice.Title = CaptionWithoutAccessKey(language_.Text("fmXALMain_btExportCaption"));
+  const std::optional<std::string> file = platform_.FileDialogs.ChooseFileToSave(choice);
+  if (file) {
+    SaveSets(*file);
+  }
+}
+
+bool TfmXALMain::btImportClick() {
+  if (!workingSets_) {
+    return false;
+  }
+  TXALFileChoice choice;
+  choice.InitialFolder = fileDialogFolder_;
+  choice.Title = CaptionWithoutAccessKey(language_.Text("fmXALMain_btImportCaption"));
+  const std::optional<std::string> file = platform_.FileDialogs.ChooseFileToOpen(choice);
+  if (!file) {
+    return false;
+  }
+  LoadSets(*file);
+  return true;
 }
 
 }  // namespace xal

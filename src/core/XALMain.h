@@ -26,6 +26,9 @@ extern const char* const kSettingsFileName;
 // Below the roaming application data folder.
 extern const char* const kDataSubFolder;
 
+class TXALMainEditor;
+struct TXALDialogContext;
+
 class TfmXALMain : public TXALComponent {
  public:
   TfmXALMain(TXALPlatform& platform, IXALMainView& view);
@@ -106,6 +109,27 @@ class TfmXALMain : public TXALComponent {
   // The hook notices' lists, the placement pass and the move buttons; null until start-up made
   // it.
   TXALWindowIntake* WindowIntake() { return intake_.get(); }
+  // The editor of the catalogue; null until start-up made it.
+  TXALMainEditor* Editor() { return editor_.get(); }
+
+  // What the editor asks of the window's logic.
+  //
+  // Before a set or a rule goes, nothing may keep pointing at it: the matching sets of this and
+  // the previous recheck, and the pending placements, let go of it. Its rules' placements stop.
+  void ForgetSet(const TXALSet& set);
+  void ForgetRule(const TXALApp& rule);
+  // cbEnableManageWindow: placement rules applied or not; not stored.
+  void SetManageWindows(bool on);
+  void ShowCurrentWindow();
+  // Confirmed settings: they replace the settings in force, are written to the settings file
+  // and apply from the next window examined.
+  void ApplySettings(const TXALSetting& setting);
+  // Save asks first and then writes the data file; Export writes a file the user chooses and
+  // leaves the saved catalogue as it was; Import appends the sets of a file the user chooses
+  // and is true when it did.
+  void btSaveClick();
+  void btExportClick();
+  bool btImportClick();
 
  private:
   void RunStartupSequence();
@@ -130,6 +154,8 @@ class TfmXALMain : public TXALComponent {
   std::unique_ptr<TXALPrinterSwitch> printerSwitch_;
   std::unique_ptr<TXALIPHandOff> ipHandOff_;
   std::unique_ptr<TXALWindowIntake> intake_;
+  std::unique_ptr<TXALDialogContext> editorContext_;
+  std::unique_ptr<TXALMainEditor> editor_;
   bool hooksStarted_ = false;
   TXALAddressMonitor addressMonitor_;
   TXALSetList matchingSets_;

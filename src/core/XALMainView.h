@@ -9,8 +9,10 @@
 
 namespace xal {
 
+class IXALDialogHost;
 class TfmXALCurrent;
 class TXALLanguage;
+class TXALMainEditor;
 
 enum class TXALTrayItem { Restore, Recheck, SetIPAddresses, Quit };
 
@@ -45,6 +47,14 @@ class IXALMainView {
   virtual void DestroyCurrentWindow() = 0;
   // A recheck has changed the matching sets: lines drawn in red may change.
   virtual void MatchingSetsChanged() = 0;
+  // Shows the current-environment window modally, until the user closes it.
+  virtual void ShowCurrentWindowModal() = 0;
+  // Where the editor's dialogs are shown, modal to this window.
+  virtual IXALDialogHost& DialogHost() = 0;
+  // The window shows the editor's controls and follows it until DestroyEditor, which comes
+  // before the editor goes.
+  virtual void CreateEditor(TXALMainEditor& editor) = 0;
+  virtual void DestroyEditor() = 0;
 };
 
 }  // namespace xal

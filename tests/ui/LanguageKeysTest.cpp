@@ -332,6 +332,8 @@ const char* const kKeys[] = {
 // recheck can't use, and the controls that show whether the program starts at log-on.
 const char* const kAddedKeys[] = {
     "NotStorableTextMsg",
+    "fmXALMain_XMLFilesFilter",
+    "fmXALMain_AllFilesFilter",
     "fmXALConfigDisplay_InvalidNumberMsg",
     "fmXALConfigList_btUpCaption",
     "fmXALConfigList_btDownCaption",

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/XALMainView.h"
+#include "platform/sim/SimDialogHost.h"
 
 namespace xal::sim {
 
@@ -38,6 +39,10 @@ class SimMainView : public IXALMainView {
   }
   void DestroyCurrentWindow() override { currentWindowStore = nullptr; }
   void MatchingSetsChanged() override { ++matchingSetsChanges; }
+  void ShowCurrentWindowModal() override { ++currentWindowShows; }
+  IXALDialogHost& DialogHost() override { return dialogs; }
+  void CreateEditor(TXALMainEditor& shown) override { editor = &shown; }
+  void DestroyEditor() override { editor = nullptr; }
 
   std::string caption;
   std::map<TXALTrayItem, std::string> trayCaptions;
@@ -60,6 +65,11 @@ class SimMainView : public IXALMainView {
   // The store the current-environment window shows while it exists.
   const TfmXALCurrent* currentWindowStore = nullptr;
   int matchingSetsChanges = 0;
+  int currentWindowShows = 0;
+  // Answers the editor's dialogs with the scripts a test queues.
+  SimDialogHost dialogs;
+  // The editor the window shows while it exists.
+  TXALMainEditor* editor = nullptr;
 };
 
 }  // namespace xal::sim
