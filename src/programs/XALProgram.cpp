@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "core/XALMain.h"
-#include "ui/win32/MainWindow.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/XALWindowMessages.h"
+#include "ui/win32/MainWindow.h"
 
 namespace {
 
@@ -32,12 +32,17 @@ int RunProgram(HINSTANCE instance) {
   window.Attach(mainForm.get());
   window.SetHookLibraries(&ports.hooks);
   mainForm->FormCreate();
+  ports.fileDialogs.SetCreateFolderQuestion(
+      mainForm->Language().Text("fmXALConfigStartup_CreateFolderMsg"));
   window.StartAddressMonitor();
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    // Tab, the arrow keys and the access keys move through the editor's controls.
+    if (!IsDialogMessageW(window.Handle(), &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
   }
 
   // The monitor's worker must not hand a check to a form that is going away.

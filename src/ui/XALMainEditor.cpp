@@ -62,16 +62,16 @@ void TXALMainEditor::AddSetControls() {
     Add(Kind::Button, button.name, {button.left, button.top, 60, kButtonHeight}, "gbXALSets")
         .Anchors = kMoveDown;
   }
-  Add(Kind::CheckBox, "cbEnableManageWindow", {8, 352, 140, 19}).Anchors = kMoveDown;
+  Add(Kind::CheckBox, "cbEnableManageWindow", {8, 350, 140, 24}).Anchors = kMoveDown;
   Mutable("cbEnableManageWindow").Checked = true;
-  Add(Kind::Button, "btCurrent", {8, 374, 140, kButtonHeight}).Anchors = kMoveDown;
+  Add(Kind::Button, "btCurrent", {8, 376, 140, kButtonHeight}).Anchors = kMoveDown;
   const struct {
     const char* name;
     int left;
     int top;
-  } tools[] = {{"btRecheck", 8, 400}, {"btConfigSettings", 80, 400},
-               {"btExport", 8, 426},  {"btImport", 80, 426},
-               {"btSave", 8, 452},    {"btHelp", 80, 452}};
+  } tools[] = {{"btRecheck", 8, 402}, {"btConfigSettings", 80, 402},
+               {"btExport", 8, 428},  {"btImport", 80, 428},
+               {"btSave", 8, 454},    {"btHelp", 80, 454}};
   for (const auto& tool : tools) {
     Add(Kind::Button, tool.name, {tool.left, tool.top, 68, kButtonHeight}).Anchors = kMoveDown;
   }
@@ -101,7 +101,7 @@ void TXALMainEditor::AddEnvironmentControls() {
                {"btEnvIPAddressesEdit", "btEnvIPAddressesDelete", "btEnvIPAddressesAdd"}, 104);
 
   Add(Kind::GroupBox, "gbEnvDisplays", {172, 202, 220, 158}, "gbEnvironment");
-  Add(Kind::Label, "lbEnvDisplaysCount", {180, 222, 148, 15}, "gbEnvDisplays");
+  Add(Kind::Label, "lbEnvDisplaysCount", {180, 222, 208, 15}, "gbEnvDisplays");
   Add(Kind::SpinEdit, "seEnvDisplaysCount", {180, 238, 60, 21}, "gbEnvDisplays");
   Add(Kind::Button, "btEnvDisplaysImportCurrent", {244, 237, 84, kButtonHeight}, "gbEnvDisplays");
   Add(Kind::Label, "lbEnvDisplaysLabel", {180, 264, 208, 15}, "gbEnvDisplays");
@@ -205,13 +205,13 @@ void TXALMainEditor::AddTargetControls() {
     int labelWidth;
     int valueWidth;
   } details[] = {
-      {"lbTargetAppDisplayLabel", "lbTargetAppDisplay", 424, 424, 44, 40},
-      {"lbTargetAppStateLabel", "lbTargetAppState", 512, 424, 72, 96},
-      {"lbTargetAppLeftLabel", "lbTargetAppLeft", 424, 442, 30, 32},
-      {"lbTargetAppTopLabel", "lbTargetAppTop", 488, 442, 28, 32},
-      {"lbTargetAppWidthLabel", "lbTargetAppWidth", 550, 442, 36, 34},
-      {"lbTargetAppHeightLabel", "lbTargetAppHeight", 622, 442, 40, 34},
-      {"lbTargetAppDefaultPrinterLabel", "lbTargetAppDefaultPrinter", 424, 460, 84, 173},
+      {"lbTargetAppDisplayLabel", "lbTargetAppDisplay", 424, 424, 56, 30},
+      {"lbTargetAppStateLabel", "lbTargetAppState", 514, 424, 80, 90},
+      {"lbTargetAppLeftLabel", "lbTargetAppLeft", 424, 442, 36, 32},
+      {"lbTargetAppTopLabel", "lbTargetAppTop", 496, 442, 32, 32},
+      {"lbTargetAppWidthLabel", "lbTargetAppWidth", 564, 442, 44, 32},
+      {"lbTargetAppHeightLabel", "lbTargetAppHeight", 642, 442, 44, 40},
+      {"lbTargetAppDefaultPrinterLabel", "lbTargetAppDefaultPrinter", 424, 460, 92, 165},
   };
   for (const auto& detail : details) {
     Add(Kind::Label, detail.label, {detail.left, detail.top, detail.labelWidth, 15}, "gbTargetApps")

@@ -1,6 +1,8 @@
 #include "ui/win32/MainWindow.h"
 
+#include "ui/XALMainEditor.h"
 #include "ui/win32/DialogWindow.h"
+#include "ui/win32/Dpi.h"
 
 #include <shellapi.h>
 
@@ -30,6 +32,7 @@ constexpr int kClientHeight = 503;
 MainWindow::MainWindow(HINSTANCE instance, IWindowSystem& windows)
     : instance_(instance),
       windows_(windows),
+      dialogs_(instance, [this] { return window_; }),
       trayItems_{{{kCmdRestore, L"", true, true},
                   {kCmdRecheck, L"", true, true},
                   {kCmdSetIPAddresses, L"", false, true},
@@ -62,7 +65,9 @@ void MainWindow::Create() {
   }
 
   const DWORD style = WS_OVERLAPPEDWINDOW;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
+  // Laid out for the system's DPI; a move to a display of another scale lays it out again.
+  const int dpi = DpiOf(nullptr);
+  RECT frame{0, 0, MulDiv(kClientWidth, dpi, 96), MulDiv(kClientHeight, dpi, 96)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   window_ =
       CreateWindowExW(0, kMainWindowClass, kApplicationTitle, style, 0, 0, frame.right - frame.left,
@@ -193,6 +198,25 @@ bool MainWindow::IsOwnDialog(std::uintptr_t window) const {
          DialogWindow::IsOpenDialog(handle);
 }
 
+void MainWindow::ShowCurrentWindowModal() {
+  if (currentWindow_) {
+    currentWindow_->ShowModal();
+  }
+}
+
+void MainWindow::CreateEditor(TXALMainEditor& editor) {
+  editorView_.reset();
+  editor_ = &editor;
+  editorView_ = std::make_unique<FormView>(instance_, editor);
+  editorView_->Create(window_, DpiOf(window_));
+  editorView_->Sync();
+}
+
+void MainWindow::DestroyEditor() {
+  editorView_.reset();
+  editor_ = nullptr;
+}
+
 void MainWindow::CreateCurrentWindow(TfmXALCurrent& store, const TXALLanguage& language,
                                      const TXALSetList& matchingSets) {
   currentWindow_.reset();
@@ -315,6 +339,14 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     Forward(&TfmXALMain::miRestoreClick);
     return 0;
   }
+  if (editorView_) {
+    // The editor's controls: their commands carry the control's window, the tray menu's none.
+    const bool fromControl = message != WM_COMMAND || lParam != 0;
+    LRESULT result = 0;
+    if (fromControl && editorView_->Handle(message, wParam, lParam, &result)) {
+      return result;
+    }
+  }
   switch (message) {
     case kAddressCheckMessage:
       if (presenter_ != nullptr) {
@@ -334,8 +366,30 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       if (wParam == SIZE_MINIMIZED) {
         Forward(&TfmXALMain::ApplicationMinimize);
+      } else if (editorView_) {
+        editorView_->Layout();
       }
       return 0;
+    case WM_GETMINMAXINFO: {
+      // Never smaller than the layout, so no control is cut off.
+      const int dpi = DpiOf(window_);
+      RECT frame{0, 0, MulDiv(kClientWidth, dpi, 96), MulDiv(kClientHeight, dpi, 96)};
+      AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+      limits->ptMinTrackSize.x = frame.right - frame.left;
+      limits->ptMinTrackSize.y = frame.bottom - frame.top;
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      if (editorView_) {
+        editorView_->SetDpi(HIWORD(wParam));
+      }
+      return 0;
+    }
     case WM_TIMER:
       if (wParam == kPlacementTimerId) {
         Forward(&TfmXALMain::TimerTimer);

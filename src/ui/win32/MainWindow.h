@@ -13,6 +13,8 @@
 #include "platform/win32/AddressMonitorThread.h"
 #include "platform/win32/HookLibraries.h"
 #include "ui/win32/CurrentWindow.h"
+#include "ui/win32/FormView.h"
+#include "ui/win32/Win32DialogHost.h"
 
 namespace xal::win32 {
 
@@ -52,6 +54,10 @@ class MainWindow : public IXALMainView {
                            const TXALSetList& matchingSets) override;
   void DestroyCurrentWindow() override;
   void MatchingSetsChanged() override;
+  void ShowCurrentWindowModal() override;
+  IXALDialogHost& DialogHost() override { return dialogs_; }
+  void CreateEditor(TXALMainEditor& editor) override;
+  void DestroyEditor() override;
 
  private:
   struct TrayItem {
@@ -82,6 +88,10 @@ class MainWindow : public IXALMainView {
   const HookLibraries* hooks_ = nullptr;
   IWindowSystem& windows_;
   std::unique_ptr<CurrentWindow> currentWindow_;
+  Win32DialogHost dialogs_;
+  // The editor's controls in the client area, while the editor exists.
+  TXALMainEditor* editor_ = nullptr;
+  std::unique_ptr<FormView> editorView_;
   std::array<TrayItem, 4> trayItems_;
   AddressMonitorThread addressMonitor_;
 };
