@@ -496,5 +496,32 @@ TEST_F(DialogGallery, AppTakesARunningWindow) {
   DestroyWindow(target);
 }
 
+// Esc closes every dialog with Cancel, whatever was typed into it.
+TEST_F(DialogGallery, EscapeCancelsEveryDialog) {
+  std::vector<std::unique_ptr<TXALDialog>> dialogs;
+  dialogs.push_back(std::make_unique<TfmXALConfigSetName>(context_));
+  dialogs.push_back(std::make_unique<TfmXALConfigWiFi>(context_));
+  dialogs.push_back(std::make_unique<TfmXALConfigEnvIPAddress>(context_));
+  dialogs.push_back(std::make_unique<TfmXALConfigDisplay>(context_));
+  dialogs.push_back(std::make_unique<TfmXALConfigPrinter>(context_, TXALPrinterChoice::Several));
+  dialogs.push_back(std::make_unique<TfmXALConfigTargetIPAddress>(context_));
+  dialogs.push_back(std::make_unique<TfmXALConfigProxy>(context_));
+  dialogs.push_back(std::make_unique<TfmXALConfigAutoConfigURL>(context_));
+  dialogs.push_back(std::make_unique<TfmXALConfigStartup>(context_));
+  dialogs.push_back(std::make_unique<TfmXALConfigApp>(context_));
+  dialogs.push_back(std::make_unique<TfmXALConfigAddSet>(context_));
+  dialogs.push_back(std::make_unique<TfmXALConfigSettings>(context_));
+  dialogs.push_back(std::make_unique<TfmXALConfigList>(context_));
+  for (auto& dialog : dialogs) {
+    EXPECT_EQ(ShowAndDrive(*dialog,
+                           [](HWND window) {
+                             // What the dialog manager makes of Esc.
+                             PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+                           }),
+              TXALModalResult::Cancel)
+        << dialog->FormName();
+  }
+}
+
 }  // namespace
 }  // namespace xal::win32
