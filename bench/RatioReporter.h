@@ -35,7 +35,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     const double measuredTime = Time(measured);
     const double baselineTime = Time(baseline);
     if (measuredTime > 0 && baselineTime > 0) {
-      std::printf("%-36s %.2f\n", label, measuredTime / baselineTime);
+      std::printf("%-36s %.3g\n", label, measuredTime / baselineTime);
     }
   }
 
