@@ -190,6 +190,10 @@ class TXALMainEditor : public TXALDialog {
   // with it.
   void RaiseDisplayCount();
 
+  // Swaps the selected startup program with its neighbour offset rows away, in the set and in
+  // the grid (XALMainEditorTarget.cpp).
+  void SwapStartupRows(int offset);
+
   // The delete of a place, as its delete button does it.
   void DeleteAt(TXALEditPlace place);
   // Appends a set to the catalogue and the list, selects and shows it, and rechecks.
