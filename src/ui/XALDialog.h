@@ -105,7 +105,8 @@ struct TXALControl {
   std::vector<std::uint64_t> ItemData;
   std::vector<bool> ItemChecked;
   std::vector<bool> ItemSelected;
-  // Lines drawn in red in a list (a list with any is drawn by the program, not the system).
+  // Lines drawn in red in a list. A list that Highlights is drawn from its lines as they come
+  // into view, which also keeps a list of thousands of lines quick to fill.
   std::vector<bool> ItemHighlighted;
   bool Highlights = false;
   // A grid's column titles, column widths (at 96 dots per inch) and rows of cells.

@@ -95,8 +95,11 @@ void TXALMainEditor::AddEnvironmentControls() {
   Add(Kind::Button, "btEnvWiFiDelete", {332, 52, 56, kButtonHeight}, "gbEnvWiFi");
 
   Add(Kind::GroupBox, "gbEnvIPAddresses", {172, 86, 220, 112}, "gbEnvironment");
-  Add(Kind::List, "lbEnvIPAddresses", {180, 104, 148, 86}, "gbEnvIPAddresses").Tip =
-      TXALTip::LineUnderPointer;
+  TXALControl& patterns =
+      Add(Kind::List, "lbEnvIPAddresses", {180, 104, 148, 86}, "gbEnvIPAddresses");
+  patterns.Tip = TXALTip::LineUnderPointer;
+  // The condition lists of a large set fill as quickly as the set list.
+  patterns.Highlights = true;
   buttonColumn("gbEnvIPAddresses",
                {"btEnvIPAddressesEdit", "btEnvIPAddressesDelete", "btEnvIPAddressesAdd"}, 104);
 
@@ -105,8 +108,9 @@ void TXALMainEditor::AddEnvironmentControls() {
   Add(Kind::SpinEdit, "seEnvDisplaysCount", {180, 238, 60, 21}, "gbEnvDisplays");
   Add(Kind::Button, "btEnvDisplaysImportCurrent", {244, 237, 84, kButtonHeight}, "gbEnvDisplays");
   Add(Kind::Label, "lbEnvDisplaysLabel", {180, 264, 208, 15}, "gbEnvDisplays");
-  Add(Kind::List, "lbEnvDisplays", {180, 280, 148, 72}, "gbEnvDisplays").Tip =
-      TXALTip::LineUnderPointer;
+  TXALControl& displays = Add(Kind::List, "lbEnvDisplays", {180, 280, 148, 72}, "gbEnvDisplays");
+  displays.Tip = TXALTip::LineUnderPointer;
+  displays.Highlights = true;
   buttonColumn("gbEnvDisplays", {"btEnvDisplaysEdit", "btEnvDisplaysDelete", "btEnvDisplaysAdd"},
                280);
 
@@ -116,6 +120,7 @@ void TXALMainEditor::AddEnvironmentControls() {
   TXALControl& list = Add(Kind::List, "lbEnvPrinters", {180, 382, 148, 97}, "gbEnvPrinters");
   list.Tip = TXALTip::LineUnderPointer;
   list.Anchors = kAnchorBottom;
+  list.Highlights = true;
   buttonColumn("gbEnvPrinters", {"btEnvPrintersEdit", "btEnvPrintersDelete", "btEnvPrintersAdd"},
                382);
 }

@@ -31,6 +31,13 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+// Lists drawn by a list view: the check lists, the grids, and lists with red lines (whose lines
+// the view asks for as it draws, so that ten thousand of them cost nothing to show).
+bool IsViewList(const TXALControl& control) {
+  return control.Kind == TXALControlKind::CheckList || control.Kind == TXALControlKind::Grid ||
+         (control.Kind == TXALControlKind::List && control.Highlights);
+}
+
 bool IsListKind(TXALControlKind kind) {
   return kind == TXALControlKind::List || kind == TXALControlKind::MultiList;
 }
@@ -180,12 +187,25 @@ void FormView::MakeControl(std::size_t index) {
       break;
     case TXALControlKind::List:
     case TXALControlKind::MultiList: {
-      DWORD selection = control.Kind == TXALControlKind::MultiList ? LBS_EXTENDEDSEL : 0;
       if (control.Highlights) {
-        // Drawn here for the red lines, with the strings kept so that screen readers and
-        // other programs read the lines as they stand.
-        selection |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+        // One column without a header: it looks like a list box, draws red lines, and asks for
+        // its lines as it shows them. Other programs and screen readers read them as a list
+        // view's items.
+        made.window = AddWindow(WC_LISTVIEWW, L"",
+                                WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER |
+                                    LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+                                WS_EX_CLIENTEDGE, id);
+        SendMessageW(made.window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                     LVS_EX_FULLROWSELECT);
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH;
+        column.cx = 100;
+        SendMessageW(made.window, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+        SetWindowSubclass(made.window, &FormView::ListProc, kListSubclassId,
+                          reinterpret_cast<DWORD_PTR>(this));
+        break;
       }
+      const DWORD selection = control.Kind == TXALControlKind::MultiList ? LBS_EXTENDEDSEL : 0;
       made.window = AddWindow(
           L"LISTBOX", L"",
           WS_VSCROLL | WS_TABSTOP | WS_GROUP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | selection,
@@ -212,7 +232,9 @@ void FormView::MakeControl(std::size_t index) {
     }
     case TXALControlKind::Grid:
       made.window = AddWindow(
-          WC_LISTVIEWW, L"", WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+          // Rows are asked for as they are drawn, so a grid of thousands fills at once.
+          WC_LISTVIEWW, L"",
+          WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
           WS_EX_CLIENTEDGE, id);
       SendMessageW(made.window, LVM_SETEXTENDEDLISTVIEWSTYLE,
                    LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
@@ -272,7 +294,8 @@ void FormView::Layout() {
                    std::min(row, Scale(19)), TRUE);
       }
     }
-    if (control.Kind == TXALControlKind::CheckList) {
+    if (control.Kind == TXALControlKind::CheckList ||
+        (control.Kind == TXALControlKind::List && control.Highlights)) {
       RECT client{};
       GetClientRect(made.window, &client);
       SendMessageW(made.window, LVM_SETCOLUMNWIDTH, 0, client.right);
@@ -329,6 +352,12 @@ void FormView::SyncList(const TXALControl& control, Made& made) {
   if (!made.everShown || shown.Items != control.Items) {
     SendMessageW(made.window, WM_SETREDRAW, FALSE, 0);
     SendMessageW(made.window, LB_RESETCONTENT, 0, 0);
+    // Room for every line at once, instead of growing with each.
+    std::size_t bytes = 0;
+    for (const std::string& line : control.Items) {
+      bytes += (line.size() + 1) * sizeof(wchar_t);
+    }
+    SendMessageW(made.window, LB_INITSTORAGE, control.Items.size(), static_cast<LPARAM>(bytes));
     for (std::size_t i = 0; i < control.Items.size(); ++i) {
       const std::wstring text = Widen(control.Items[i]);
       SendMessageW(made.window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -433,47 +462,38 @@ void FormView::SyncGrid(const TXALControl& control, Made& made) {
     made.shown.ColumnWidths = control.ColumnWidths;
   }
   if (made.shown.Cells != control.Cells || made.shown.ItemData != control.ItemData) {
-    SendMessageW(made.window, WM_SETREDRAW, FALSE, 0);
-    const int count = static_cast<int>(control.Cells.size());
-    // Rows are rewritten in place, so a large grid doesn't flicker when one row changes.
-    while (SendMessageW(made.window, LVM_GETITEMCOUNT, 0, 0) > count) {
-      SendMessageW(made.window, LVM_DELETEITEM, static_cast<WPARAM>(count), 0);
-    }
-    for (int row = 0; row < count; ++row) {
-      const auto& cells = control.Cells[static_cast<std::size_t>(row)];
-      const bool exists = row < static_cast<int>(made.shown.Cells.size()) &&
-                          row < SendMessageW(made.window, LVM_GETITEMCOUNT, 0, 0);
-      if (exists && made.shown.Cells[static_cast<std::size_t>(row)] == cells &&
-          made.shown.ItemData.size() > static_cast<std::size_t>(row) &&
-          made.shown.ItemData[static_cast<std::size_t>(row)] ==
-              control.ItemData[static_cast<std::size_t>(row)]) {
-        continue;
-      }
-      std::wstring first = Widen(cells.empty() ? std::string() : cells[0]);
-      LVITEMW item{};
-      item.mask = LVIF_TEXT | LVIF_PARAM;
-      item.iItem = row;
-      item.pszText = first.data();
-      item.lParam = static_cast<LPARAM>(control.ItemData[static_cast<std::size_t>(row)]);
-      if (row < SendMessageW(made.window, LVM_GETITEMCOUNT, 0, 0)) {
-        SendMessageW(made.window, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-      } else {
-        SendMessageW(made.window, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-      }
-      for (std::size_t column = 1; column < control.Columns.size(); ++column) {
-        std::wstring text = Widen(column < cells.size() ? cells[column] : std::string());
-        LVITEMW cell{};
-        cell.iSubItem = static_cast<int>(column);
-        cell.pszText = text.data();
-        SendMessageW(made.window, LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(&cell));
-      }
-    }
-    SendMessageW(made.window, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(made.window, LVM_SETITEMCOUNT, control.Cells.size(), LVSICF_NOSCROLL);
     InvalidateRect(made.window, nullptr, TRUE);
     made.shown.Cells = control.Cells;
     made.shown.ItemData = control.ItemData;
     made.shown.ItemIndex = -2;
+  }
+  if (made.shown.ItemIndex != control.ItemIndex) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = 0;
+    SendMessageW(made.window, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&item));
+    if (control.ItemIndex >= 0) {
+      item.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendMessageW(made.window, LVM_SETITEMSTATE, static_cast<WPARAM>(control.ItemIndex),
+                   reinterpret_cast<LPARAM>(&item));
+      SendMessageW(made.window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(control.ItemIndex), FALSE);
+    }
+    made.shown.ItemIndex = control.ItemIndex;
+  }
+}
+
+void FormView::SyncVirtualList(const TXALControl& control, Made& made) {
+  if (!made.everShown || made.shown.Items != control.Items) {
+    SendMessageW(made.window, LVM_SETITEMCOUNT, control.Items.size(), LVSICF_NOSCROLL);
+    InvalidateRect(made.window, nullptr, TRUE);
+    made.shown.Items = control.Items;
+    made.shown.ItemIndex = -2;
+  }
+  if (made.shown.ItemHighlighted != control.ItemHighlighted) {
+    InvalidateRect(made.window, nullptr, TRUE);
+    made.shown.ItemHighlighted = control.ItemHighlighted;
   }
   if (made.shown.ItemIndex != control.ItemIndex) {
     LVITEMW item{};
@@ -510,7 +530,11 @@ void FormView::SyncControl(std::size_t index) {
   switch (control.Kind) {
     case TXALControlKind::List:
     case TXALControlKind::MultiList:
-      SyncList(control, made);
+      if (control.Highlights) {
+        SyncVirtualList(control, made);
+      } else {
+        SyncList(control, made);
+      }
       break;
     case TXALControlKind::CheckList:
       SyncListView(control, made);
@@ -708,9 +732,44 @@ LRESULT FormView::OnNotify(NMHDR* header) {
   if (index < 0) {
     return 0;
   }
-  const TXALControlKind kind = form_.Controls()[static_cast<std::size_t>(index)].Kind;
-  if (kind != TXALControlKind::CheckList && kind != TXALControlKind::Grid) {
+  const TXALControl& control = form_.Controls()[static_cast<std::size_t>(index)];
+  const TXALControlKind kind = control.Kind;
+  if (!IsViewList(control)) {
     return 0;
+  }
+  if (header->code == LVN_GETDISPINFOW) {
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+    if ((info->item.mask & LVIF_TEXT) != 0 && info->item.pszText != nullptr &&
+        info->item.cchTextMax > 0) {
+      const std::size_t row = static_cast<std::size_t>(info->item.iItem);
+      const std::size_t column = static_cast<std::size_t>(info->item.iSubItem);
+      std::string text;
+      if (kind == TXALControlKind::Grid && row < control.Cells.size() &&
+          column < control.Cells[row].size()) {
+        text = control.Cells[row][column];
+      } else if (kind == TXALControlKind::List && row < control.Items.size() && column == 0) {
+        text = control.Items[row];
+      }
+      const std::wstring wide = Widen(text);
+      const std::size_t room = static_cast<std::size_t>(info->item.cchTextMax) - 1;
+      const std::size_t length = std::min(wide.size(), room);
+      wide.copy(info->item.pszText, length);
+      info->item.pszText[length] = L'\0';
+    }
+    return 0;
+  }
+  if (header->code == NM_CUSTOMDRAW && control.Highlights) {
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+      return CDRF_NOTIFYITEMDRAW;
+    }
+    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+      const std::size_t row = static_cast<std::size_t>(draw->nmcd.dwItemSpec);
+      if (row < control.ItemHighlighted.size() && control.ItemHighlighted[row]) {
+        draw->clrText = RGB(255, 0, 0);
+      }
+    }
+    return CDRF_DODEFAULT;
   }
   const std::string name = form_.Controls()[static_cast<std::size_t>(index)].Name;
   if (header->code == LVN_ITEMCHANGED) {
@@ -746,8 +805,7 @@ std::wstring FormView::TipText(HWND control) {
   const TXALControl& model = form_.Controls()[static_cast<std::size_t>(index)];
   int line = -1;
   int column = -1;
-  if (IsListKind(model.Kind) || model.Kind == TXALControlKind::CheckList ||
-      model.Kind == TXALControlKind::Grid) {
+  if (IsListKind(model.Kind) || IsViewList(model)) {
     POINT pointer{};
     GetCursorPos(&pointer);
     ScreenToClient(control, &pointer);
@@ -763,8 +821,7 @@ std::wstring FormView::TipText(HWND control) {
       line = (hit.flags & LVHT_ONITEM) != 0 ? hit.iItem : -1;
       column = hit.iSubItem;
     } else {
-      line = model.Kind == TXALControlKind::CheckList ? ListViewItemAt(control, pointer)
-                                                      : ListItemAt(control, pointer);
+      line = IsViewList(model) ? ListViewItemAt(control, pointer) : ListItemAt(control, pointer);
     }
     if (line < 0) {
       return {};
@@ -784,8 +841,9 @@ LRESULT CALLBACK FormView::ListProc(HWND list, UINT message, WPARAM wParam, LPAR
     const int index = dialog->FindControl(list);
     if (index >= 0 && dialog->tooltip_ != nullptr) {
       const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      const TXALControlKind kind = dialog->form_.Controls()[static_cast<std::size_t>(index)].Kind;
-      const bool listView = kind == TXALControlKind::CheckList || kind == TXALControlKind::Grid;
+      const TXALControl& control = dialog->form_.Controls()[static_cast<std::size_t>(index)];
+      const TXALControlKind kind = control.Kind;
+      const bool listView = IsViewList(control);
       int line = listView ? ListViewItemAt(list, point) : ListItemAt(list, point);
       if (kind == TXALControlKind::Grid && line >= 0) {
         // Each cell of a grid has a tooltip of its own.
@@ -861,10 +919,7 @@ void FormView::OnListRightClick(HWND list, POINT point) {
   }
   const TXALControl& control = form_.Controls()[static_cast<std::size_t>(index)];
   const std::string name = control.Name;
-  const int line =
-      control.Kind == TXALControlKind::CheckList || control.Kind == TXALControlKind::Grid
-          ? ListViewItemAt(list, point)
-          : ListItemAt(list, point);
+  const int line = IsViewList(control) ? ListViewItemAt(list, point) : ListItemAt(list, point);
   SetFocus(list);
   bool show = false;
   Forward([&] { show = form_.RightClick(name, line); });
@@ -898,44 +953,6 @@ void FormView::OnListRightClick(HWND list, POINT point) {
   }
 }
 
-bool FormView::DrawItem(const DRAWITEMSTRUCT& item) {
-  const int index = FindControl(item.hwndItem);
-  if (index < 0) {
-    return false;
-  }
-  const TXALControl& control = form_.Controls()[static_cast<std::size_t>(index)];
-  HDC dc = item.hDC;
-  RECT area = item.rcItem;
-  if (item.itemID == static_cast<UINT>(-1)) {
-    // An empty list with the focus still shows where the focus is.
-    if ((item.itemState & ODS_FOCUS) != 0) {
-      DrawFocusRect(dc, &area);
-    }
-    return true;
-  }
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  const bool red =
-      item.itemID < control.ItemHighlighted.size() && control.ItemHighlighted[item.itemID];
-  FillRect(dc, &area, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  SetTextColor(
-      dc, red ? RGB(255, 0, 0) : GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  SetBkMode(dc, TRANSPARENT);
-  const std::wstring text =
-      Widen(item.itemID < control.Items.size() ? control.Items[item.itemID] : std::string());
-  HGDIOBJ oldFont = font_ != nullptr ? SelectObject(dc, font_) : nullptr;
-  RECT textArea = area;
-  textArea.left += Scale(2);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-  if (oldFont != nullptr) {
-    SelectObject(dc, oldFont);
-  }
-  if ((item.itemState & ODS_FOCUS) != 0) {
-    DrawFocusRect(dc, &area);
-  }
-  return true;
-}
-
 bool FormView::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (message) {
     case WM_COMMAND:
@@ -945,28 +962,6 @@ bool FormView::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resul
     case WM_NOTIFY:
       *result = OnNotify(reinterpret_cast<NMHDR*>(lParam));
       return true;
-    case WM_MEASUREITEM: {
-      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (measure->CtlType != ODT_LISTBOX) {
-        return false;
-      }
-      // A line of the font in use, whatever the layout assumed.
-      HDC screen = GetDC(window_);
-      TEXTMETRICW metrics{};
-      HGDIOBJ old = SelectObject(screen, font_);
-      GetTextMetricsW(screen, &metrics);
-      SelectObject(screen, old);
-      ReleaseDC(window_, screen);
-      measure->itemHeight = static_cast<UINT>(std::max<LONG>(metrics.tmHeight + 2, Scale(13)));
-      *result = TRUE;
-      return true;
-    }
-    case WM_DRAWITEM:
-      if (DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
-        *result = TRUE;
-        return true;
-      }
-      return false;
     default:
       return false;
   }

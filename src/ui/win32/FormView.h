@@ -76,10 +76,10 @@ class FormView {
   void SyncList(const TXALControl& control, Made& made);
   void SyncListView(const TXALControl& control, Made& made);
   void SyncGrid(const TXALControl& control, Made& made);
+  void SyncVirtualList(const TXALControl& control, Made& made);
   // Keys and the right mouse button in lists and grids; true when the key was the form's.
   bool OnListKey(HWND list, WPARAM key);
   void OnListRightClick(HWND list, POINT point);
-  bool DrawItem(const DRAWITEMSTRUCT& item);
 
   void OnCommand(int id, int code, HWND from);
   LRESULT OnNotify(NMHDR* header);
