@@ -200,6 +200,10 @@ class TXALMainEditor : public TXALDialog {
   void AppendSet(std::unique_ptr<TXALSet> set);
   void SelectSet(int index);
 
+  // Clipboard (XALMainEditorClipboard.cpp): puts the place's selected item on the clipboard;
+  // false when there is none or the clipboard refused it.
+  bool CopyToClipboard(TXALEditPlace place);
+
   TfmXALMain& main_;
   TXALDialogContext& context_;
   TXALEditPlace menuPlace_ = TXALEditPlace::None;

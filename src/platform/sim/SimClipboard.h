@@ -13,6 +13,9 @@ class SimClipboard : public IClipboard {
   std::optional<std::string> ReadText() override { return text; }
   bool WriteText(const std::string& value) override {
     ++writes;
+    if (refuseWrites) {
+      return false;
+    }
     text = value;
     return true;
   }
@@ -20,6 +23,8 @@ class SimClipboard : public IClipboard {
   // nullopt: nothing that is text.
   std::optional<std::string> text;
   int writes = 0;
+  // As when another program holds the clipboard: every write fails and changes nothing.
+  bool refuseWrites = false;
 };
 
 }  // namespace xal::sim
