@@ -212,11 +212,11 @@ void TXALMainEditor::AddTargetControls() {
   } details[] = {
       {"lbTargetAppDisplayLabel", "lbTargetAppDisplay", 424, 424, 56, 30},
       {"lbTargetAppStateLabel", "lbTargetAppState", 514, 424, 80, 90},
-      {"lbTargetAppLeftLabel", "lbTargetAppLeft", 424, 442, 36, 32},
-      {"lbTargetAppTopLabel", "lbTargetAppTop", 496, 442, 32, 32},
-      {"lbTargetAppWidthLabel", "lbTargetAppWidth", 564, 442, 44, 32},
-      {"lbTargetAppHeightLabel", "lbTargetAppHeight", 642, 442, 44, 40},
-      {"lbTargetAppDefaultPrinterLabel", "lbTargetAppDefaultPrinter", 424, 460, 92, 165},
+      {"lbTargetAppLeftLabel", "lbTargetAppLeft", 424, 442, 30, 24},
+      {"lbTargetAppTopLabel", "lbTargetAppTop", 484, 442, 26, 24},
+      {"lbTargetAppWidthLabel", "lbTargetAppWidth", 540, 442, 36, 24},
+      {"lbTargetAppHeightLabel", "lbTargetAppHeight", 606, 442, 40, 26},
+      {"lbTargetAppDefaultPrinterLabel", "lbTargetAppDefaultPrinter", 424, 460, 92, 163},
   };
   for (const auto& detail : details) {
     Add(Kind::Label, detail.label, {detail.left, detail.top, detail.labelWidth, 15}, "gbTargetApps")

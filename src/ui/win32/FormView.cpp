@@ -766,6 +766,13 @@ LRESULT FormView::OnNotify(NMHDR* header) {
     if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
       const std::size_t row = static_cast<std::size_t>(draw->nmcd.dwItemSpec);
       if (row < control.ItemHighlighted.size() && control.ItemHighlighted[row]) {
+        // Red also on the selected line: the selection's own text colour would hide it, so
+        // the line is drawn as unselected on the selection's background.
+        if ((draw->nmcd.uItemState & CDIS_SELECTED) != 0) {
+          draw->nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+          draw->clrTextBk =
+              GetSysColor(GetFocus() == header->hwndFrom ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+        }
         draw->clrText = RGB(255, 0, 0);
       }
     }
