@@ -5,6 +5,8 @@
 #
 #   XAL_WINEPREFIX   prefix folder (default: build/wineprefix in the repository)
 #   XAL_KEEP_DISPLAY set to 1 to use $DISPLAY instead of starting Xvfb
+#   XAL_SCREEN_SIZE  size of that Xvfb screen (default: the desktop's size), for a scenario that
+#                    enlarges the desktop for a while
 #
 # After sourcing: WINEPREFIX, WINEDEBUG and DISPLAY are exported; xal_wine_stop ends the Wine
 # server and the Xvfb started here.
@@ -23,7 +25,7 @@ xal_start_xvfb() {
   local n
   for n in $(seq 90 140); do
     if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
-      Xvfb ":$n" -screen 0 "${xal_desktop_size}x24" -nolisten tcp >/dev/null 2>&1 &
+      Xvfb ":$n" -screen 0 "${XAL_SCREEN_SIZE:-$xal_desktop_size}x24" -nolisten tcp >/dev/null 2>&1 &
       xal_started_xvfb=$!
       export DISPLAY=":$n"
       for _ in $(seq 1 50); do

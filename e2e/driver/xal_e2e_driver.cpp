@@ -1,13 +1,17 @@
 // Drives the running tray program from outside, the way the shell and a user would: it finds the
-// program's windows, posts the messages its tray icon and menu send, and reads and answers its
-// message boxes. One action per run, so that a shell script can sequence and check each step.
+// program's windows, posts the messages its tray icon and menu send, reads and answers its message
+// boxes, and works the controls of its forms by the names the program gives them. One action per
+// run, so that a shell script can sequence and check each step.
 //
 // Exit codes: 0 the action succeeded, 1 it failed or timed out, 2 bad usage.
 
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -17,8 +21,8 @@
 #include <string_view>
 #include <vector>
 
-#include "programs/XALSetIPSettings.h"
 #include "platform/win32/XALWindowMessages.h"
+#include "programs/XALSetIPSettings.h"
 
 namespace {
 
@@ -707,6 +711,523 @@ int IPPlanPress(const wchar_t* caption, DWORD timeoutMs) {
   return 0;
 }
 
+// --- Forms: the main window's editor and the program's dialogs, drawn from a control list ---
+
+constexpr wchar_t kControlNameProperty[] = L"XALControlName";
+
+// The presenter name a form's control carries, or empty for windows that are no form control.
+std::wstring ControlNameOf(HWND control) {
+  const auto atom =
+      static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropW(control, kControlNameProperty)));
+  if (atom == 0) {
+    return {};
+  }
+  wchar_t name[256] = {};
+  const UINT length = GlobalGetAtomNameW(atom, name, static_cast<int>(std::size(name)));
+  return std::wstring(name, length);
+}
+
+HWND FindNamedChild(HWND form, std::wstring_view name) {
+  for (HWND child : ChildWindows(form)) {
+    if (ControlNameOf(child) == name) {
+      return child;
+    }
+  }
+  return nullptr;
+}
+
+bool IsForm(HWND window) {
+  for (HWND child : ChildWindows(window)) {
+    if (!ControlNameOf(child).empty()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A top-level window titled exactly so that holds named controls; message boxes share the main
+// window's title and are told apart by that. A visible one wins over a hidden one.
+HWND FindForm(std::wstring_view title) {
+  HWND hidden = nullptr;
+  for (HWND window : TopLevelWindows()) {
+    if (TextOf(window) != title || !IsForm(window)) {
+      continue;
+    }
+    if (IsWindowVisible(window)) {
+      return window;
+    }
+    hidden = window;
+  }
+  return hidden;
+}
+
+HWND RequireForm(const std::wstring& title) {
+  HWND form = FindForm(title);
+  if (form == nullptr) {
+    throw std::runtime_error("no form titled \"" + Utf8(title) + "\"");
+  }
+  return form;
+}
+
+HWND RequireControl(const std::wstring& title, const std::wstring& name) {
+  HWND control = FindNamedChild(RequireForm(title), name);
+  if (control == nullptr) {
+    throw std::runtime_error("the form \"" + Utf8(title) + "\" has no control " + Utf8(name));
+  }
+  return control;
+}
+
+bool IsClass(HWND window, const wchar_t* className) {
+  return lstrcmpiW(ClassOf(window).c_str(), className) == 0;
+}
+
+DWORD_PTR SendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                          &result) == 0) {
+    throw std::runtime_error("the control does not answer message " + std::to_string(message));
+  }
+  return result;
+}
+
+// Memory in the program's process: list view messages carry pointers that do not cross
+// processes, so their structures go there and back.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, std::size_t size) : size_(size) {
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                           ProcessOf(window));
+    if (process_ == nullptr) {
+      throw std::runtime_error("can't open the program's process: error " +
+                               std::to_string(GetLastError()));
+    }
+    address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (address_ == nullptr) {
+      CloseHandle(process_);
+      throw std::runtime_error("can't allocate memory in the program's process");
+    }
+  }
+  ~RemoteBuffer() {
+    VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    CloseHandle(process_);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  void Write(const void* data, std::size_t size, std::size_t offset = 0) {
+    SIZE_T written = 0;
+    if (offset + size > size_ || !WriteProcessMemory(process_, At(offset), data, size, &written) ||
+        written != size) {
+      throw std::runtime_error("can't write into the program's process");
+    }
+  }
+  void Read(void* data, std::size_t size, std::size_t offset = 0) const {
+    SIZE_T read = 0;
+    if (offset + size > size_ || !ReadProcessMemory(process_, At(offset), data, size, &read) ||
+        read != size) {
+      throw std::runtime_error("can't read from the program's process");
+    }
+  }
+  LPARAM Param(std::size_t offset = 0) const { return reinterpret_cast<LPARAM>(At(offset)); }
+
+ private:
+  void* At(std::size_t offset) const { return static_cast<char*>(address_) + offset; }
+
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  std::size_t size_;
+};
+
+constexpr std::size_t kTextChars = 1024;
+
+std::wstring ListViewText(HWND list, int item, int column) {
+  RemoteBuffer buffer(list, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+  LVITEMW request{};
+  request.iSubItem = column;
+  request.cchTextMax = static_cast<int>(kTextChars);
+  request.pszText = reinterpret_cast<LPWSTR>(buffer.Param(sizeof(LVITEMW)));
+  buffer.Write(&request, sizeof(request));
+  const auto length = static_cast<std::size_t>(
+      SendTimed(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), buffer.Param()));
+  std::wstring text(std::min(length, kTextChars - 1), L'\0');
+  if (!text.empty()) {
+    buffer.Read(text.data(), text.size() * sizeof(wchar_t), sizeof(LVITEMW));
+  }
+  return text;
+}
+
+void SetListViewState(HWND list, int item, UINT state, UINT mask) {
+  RemoteBuffer buffer(list, sizeof(LVITEMW));
+  LVITEMW request{};
+  request.state = state;
+  request.stateMask = mask;
+  buffer.Write(&request, sizeof(request));
+  SendTimed(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), buffer.Param());
+}
+
+int ListViewCount(HWND list) {
+  return static_cast<int>(SendTimed(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+void RequireItem(int index, int count) {
+  if (index < 0 || index >= count) {
+    throw std::runtime_error("no line " + std::to_string(index) + "; the control holds " +
+                             std::to_string(count));
+  }
+}
+
+int ParseIndex(const std::wstring& text) {
+  return static_cast<int>(ParseNumber(text.c_str(), "index"));
+}
+
+int FormWait(const std::wstring& title, DWORD timeoutMs) {
+  HWND form = WaitFor(
+      [&]() -> HWND {
+        HWND found = FindForm(title);
+        return found != nullptr && IsWindowVisible(found) && IsWindowEnabled(found) ? found
+                                                                                    : nullptr;
+      },
+      timeoutMs);
+  if (form == nullptr) {
+    throw std::runtime_error("no visible, enabled form titled \"" + Utf8(title) + "\" within " +
+                             std::to_string(timeoutMs) + " ms");
+  }
+  Print("form: " + Utf8(title));
+  Print("rect: " + RectText(form));
+  return 0;
+}
+
+int FormGone(const std::wstring& title, DWORD timeoutMs) {
+  if (!WaitUntil(
+          [&] {
+            HWND form = FindForm(title);
+            return form == nullptr || !IsWindowVisible(form);
+          },
+          timeoutMs)) {
+    throw std::runtime_error("the form \"" + Utf8(title) + "\" is still open after " +
+                             std::to_string(timeoutMs) + " ms");
+  }
+  Print("gone: " + Utf8(title));
+  return 0;
+}
+
+int FormType(const std::wstring& title, const std::wstring& name, const std::wstring& text) {
+  HWND edit = RequireControl(title, name);
+  // The edit reports the change to its form by itself, as it does for typing.
+  SendTimed(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (TextOf(edit) != text) {
+    throw std::runtime_error(Utf8(name) + " holds \"" + Utf8(TextOf(edit)) + "\" after typing");
+  }
+  Print("typed into " + Utf8(name) + ": " + Utf8(text));
+  return 0;
+}
+
+int FormClick(const std::wstring& title, const std::wstring& name) {
+  HWND button = RequireControl(title, name);
+  if (!IsWindowEnabled(button)) {
+    throw std::runtime_error(Utf8(name) + " is disabled");
+  }
+  // Posted: a click may open a dialog or ask the system things the program won't ask while it
+  // answers a message sent from another thread.
+  Post(button, BM_CLICK, 0, 0);
+  Print("clicked " + Utf8(name));
+  return 0;
+}
+
+int FormRadio(const std::wstring& title, const std::wstring& name, int item) {
+  HWND group = RequireControl(title, name);
+  HWND radio = GetDlgItem(GetParent(group), GetDlgCtrlID(group) + 1 + item);
+  if (radio == nullptr || !IsClass(radio, L"Button")) {
+    throw std::runtime_error(Utf8(name) + " has no item " + std::to_string(item));
+  }
+  Post(radio, BM_CLICK, 0, 0);
+  if (!WaitUntil([&] { return SendTimed(radio, BM_GETCHECK, 0, 0) == BST_CHECKED; },
+                 kDefaultSettleMs)) {
+    throw std::runtime_error("item " + std::to_string(item) + " of " + Utf8(name) +
+                             " is not chosen after its click");
+  }
+  Print("chose item " + std::to_string(item) + " of " + Utf8(name) + ": " + Utf8(TextOf(radio)));
+  return 0;
+}
+
+void NotifyList(HWND list, WORD code) {
+  Post(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), code),
+       reinterpret_cast<LPARAM>(list));
+}
+
+int FormSelect(const std::wstring& title, const std::wstring& name, int index) {
+  HWND list = RequireControl(title, name);
+  if (IsClass(list, L"ListBox")) {
+    RequireItem(index, static_cast<int>(SendTimed(list, LB_GETCOUNT, 0, 0)));
+    if ((GetWindowLongW(list, GWL_STYLE) & LBS_EXTENDEDSEL) != 0) {
+      SendTimed(list, LB_SETSEL, FALSE, static_cast<LPARAM>(-1));
+      SendTimed(list, LB_SETSEL, TRUE, index);
+    } else {
+      SendTimed(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+    // Setting the selection by message tells nobody; a click would.
+    NotifyList(list, LBN_SELCHANGE);
+  } else if (IsClass(list, WC_LISTVIEWW)) {
+    RequireItem(index, ListViewCount(list));
+    // The list view reports the change to its form itself.
+    SetListViewState(list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  } else {
+    throw std::runtime_error(Utf8(name) + " is no list");
+  }
+  Print("selected line " + std::to_string(index) + " of " + Utf8(name));
+  return 0;
+}
+
+int FormCheck(const std::wstring& title, const std::wstring& name, int index, bool checked) {
+  HWND list = RequireControl(title, name);
+  if (!IsClass(list, WC_LISTVIEWW)) {
+    throw std::runtime_error(Utf8(name) + " is no list with check boxes");
+  }
+  RequireItem(index, ListViewCount(list));
+  SetListViewState(list, index, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
+  Print(std::string(checked ? "ticked" : "cleared") + " line " + std::to_string(index) + " of " +
+        Utf8(name));
+  return 0;
+}
+
+int FormDoubleClick(const std::wstring& title, const std::wstring& name, int index) {
+  HWND list = RequireControl(title, name);
+  if (IsClass(list, L"ListBox")) {
+    RequireItem(index, static_cast<int>(SendTimed(list, LB_GETCOUNT, 0, 0)));
+    SendTimed(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    NotifyList(list, LBN_SELCHANGE);
+    NotifyList(list, LBN_DBLCLK);
+  } else if (IsClass(list, WC_LISTVIEWW)) {
+    RequireItem(index, ListViewCount(list));
+    // The list view's own double-click notice carries a pointer, so the mouse goes to the row.
+    RemoteBuffer buffer(list, sizeof(RECT));
+    RECT bounds{};
+    bounds.left = LVIR_LABEL;
+    buffer.Write(&bounds, sizeof(bounds));
+    SendTimed(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), buffer.Param());
+    buffer.Read(&bounds, sizeof(bounds));
+    const LPARAM point =
+        MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+    Post(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    Post(list, WM_LBUTTONUP, 0, point);
+    Post(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    Post(list, WM_LBUTTONUP, 0, point);
+  } else {
+    throw std::runtime_error(Utf8(name) + " is no list");
+  }
+  Print("double-clicked line " + std::to_string(index) + " of " + Utf8(name));
+  return 0;
+}
+
+// The program reads the Ctrl key's state for the key it is handed; with the program's input
+// state shared, the driver sets that state as a keyboard would.
+class HeldControlKey {
+ public:
+  explicit HeldControlKey(HWND target)
+      : own_(GetCurrentThreadId()), theirs_(GetWindowThreadProcessId(target, nullptr)) {
+    // Input states are shared between message queues; this thread gets one first.
+    MSG message{};
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    if (!AttachThreadInput(own_, theirs_, TRUE)) {
+      throw std::runtime_error("can't share the program's input state");
+    }
+    Set(true);
+  }
+  ~HeldControlKey() {
+    Set(false);
+    AttachThreadInput(own_, theirs_, FALSE);
+  }
+  HeldControlKey(const HeldControlKey&) = delete;
+  HeldControlKey& operator=(const HeldControlKey&) = delete;
+
+ private:
+  static void Set(bool down) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+  }
+
+  DWORD own_;
+  DWORD theirs_;
+};
+
+// Waits until the program has handled everything posted to the control before: a message sent
+// now is answered only once its thread reads messages again.
+void Settle(HWND control) {
+  Sleep(200);
+  SendTimed(control, WM_NULL, 0, 0);
+}
+
+int FormKey(const std::wstring& title, const std::wstring& name, const std::wstring& key) {
+  HWND control = RequireControl(title, name);
+  struct Named {
+    const wchar_t* name;
+    WPARAM key;
+    bool ctrl;
+  };
+  constexpr Named kKeys[] = {{L"Delete", VK_DELETE, false},
+                             {L"Ctrl+C", 'C', true},
+                             {L"Ctrl+X", 'X', true},
+                             {L"Ctrl+V", 'V', true}};
+  for (const Named& named : kKeys) {
+    if (lstrcmpiW(key.c_str(), named.name) != 0) {
+      continue;
+    }
+    const LPARAM down =
+        1 | (static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(named.key), 0)) << 16);
+    if (named.ctrl) {
+      HeldControlKey ctrl(control);
+      Post(control, WM_KEYDOWN, named.key, down);
+      Post(control, WM_KEYUP, named.key, down | (1U << 30) | (1U << 31));
+      Settle(control);
+    } else {
+      Post(control, WM_KEYDOWN, named.key, down);
+      Post(control, WM_KEYUP, named.key, down | (1U << 30) | (1U << 31));
+    }
+    Print("pressed " + Utf8(named.name) + " in " + Utf8(name));
+    return 0;
+  }
+  throw UsageError("form-key takes Delete, Ctrl+C, Ctrl+X or Ctrl+V, not " + Utf8(key));
+}
+
+int FormLines(const std::wstring& title, const std::wstring& name) {
+  HWND list = RequireControl(title, name);
+  if (IsClass(list, L"ListBox")) {
+    const int count = static_cast<int>(SendTimed(list, LB_GETCOUNT, 0, 0));
+    const bool multi = (GetWindowLongW(list, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
+    const auto current = static_cast<LRESULT>(SendTimed(list, LB_GETCURSEL, 0, 0));
+    for (int index = 0; index < count; ++index) {
+      const auto length = SendTimed(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+      std::wstring line(length + 1, L'\0');
+      const auto copied = SendTimed(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                    reinterpret_cast<LPARAM>(line.data()));
+      line.resize(copied <= length ? copied : 0);
+      const bool selected =
+          multi ? static_cast<LRESULT>(SendTimed(list, LB_GETSEL, index, 0)) > 0 : current == index;
+      Print((selected ? "> " : "  ") + Utf8(line));
+    }
+  } else if (IsClass(list, WC_LISTVIEWW)) {
+    const bool checks =
+        (SendTimed(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES) != 0;
+    const int count = ListViewCount(list);
+    for (int index = 0; index < count; ++index) {
+      const auto state = SendTimed(list, LVM_GETITEMSTATE, static_cast<WPARAM>(index),
+                                   LVIS_SELECTED | LVIS_STATEIMAGEMASK);
+      std::string mark = (state & LVIS_SELECTED) != 0 ? "> " : "  ";
+      if (checks) {
+        mark += (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2) ? "[x] " : "[ ] ";
+      }
+      Print(mark + Utf8(ListViewText(list, index, 0)));
+    }
+  } else {
+    throw std::runtime_error(Utf8(name) + " is no list");
+  }
+  return 0;
+}
+
+int FormCells(const std::wstring& title, const std::wstring& name) {
+  HWND grid = RequireControl(title, name);
+  if (!IsClass(grid, WC_LISTVIEWW)) {
+    throw std::runtime_error(Utf8(name) + " is no grid");
+  }
+  HWND header = reinterpret_cast<HWND>(SendTimed(grid, LVM_GETHEADER, 0, 0));
+  const int columns = header != nullptr
+                          ? std::max(1, static_cast<int>(SendTimed(header, HDM_GETITEMCOUNT, 0, 0)))
+                          : 1;
+  const int count = ListViewCount(grid);
+  for (int row = 0; row < count; ++row) {
+    const auto state = SendTimed(grid, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED);
+    std::string line = (state & LVIS_SELECTED) != 0 ? "> " : "  ";
+    for (int column = 0; column < columns; ++column) {
+      line += (column == 0 ? "" : " | ") + Utf8(ListViewText(grid, row, column));
+    }
+    Print(line);
+  }
+  return 0;
+}
+
+int FormText(const std::wstring& title, const std::wstring& name) {
+  Print(Utf8(TextOf(RequireControl(title, name))));
+  return 0;
+}
+
+int FormEnabled(const std::wstring& title, const std::wstring& name) {
+  Print(IsWindowEnabled(RequireControl(title, name)) ? "enabled" : "disabled");
+  return 0;
+}
+
+// Where a control, or one line of a list box, is on the screen, for the scripts' colour probes.
+int FormRect(const std::wstring& title, const std::wstring& name, int line) {
+  HWND control = RequireControl(title, name);
+  if (line < 0) {
+    Print("rect: " + RectText(control));
+    return 0;
+  }
+  if (!IsClass(control, L"ListBox")) {
+    throw std::runtime_error(Utf8(name) + " is no list box");
+  }
+  RequireItem(line, static_cast<int>(SendTimed(control, LB_GETCOUNT, 0, 0)));
+  // Lines of equal height from the top line shown; no pointer needs to cross processes.
+  const int height = static_cast<int>(SendTimed(control, LB_GETITEMHEIGHT, 0, 0));
+  const int top = static_cast<int>(SendTimed(control, LB_GETTOPINDEX, 0, 0));
+  RECT client{};
+  GetClientRect(control, &client);
+  POINT origin{0, (line - top) * height};
+  ClientToScreen(control, &origin);
+  Print("rect: " + std::to_string(origin.x) + " " + std::to_string(origin.y) + " " +
+        std::to_string(origin.x + client.right) + " " + std::to_string(origin.y + height) + " (" +
+        std::to_string(client.right) + "x" + std::to_string(height) + ")");
+  return 0;
+}
+
+// The system's own open and save dialogs: the file name typed into their name field, then OK.
+HWND FindFileDialog() {
+  for (HWND window : TopLevelWindows()) {
+    if (!IsWindowVisible(window) || !IsClass(window, kDialogClass) || !BelongsToProgram(window)) {
+      continue;
+    }
+    for (HWND child : ChildWindows(window)) {
+      if (IsWindowVisible(child) && IsClass(child, L"Edit")) {
+        return window;
+      }
+    }
+  }
+  return nullptr;
+}
+
+HWND FileNameField(HWND dialog) {
+  // The name field stands in a combo box on some systems and alone on others; either way it is
+  // the dialog's visible edit that the file list does not own.
+  for (HWND child : ChildWindows(dialog)) {
+    if (IsWindowVisible(child) && IsClass(child, L"Edit") &&
+        !IsClass(GetParent(child), WC_LISTVIEWW)) {
+      return child;
+    }
+  }
+  return nullptr;
+}
+
+int FileChoose(DWORD timeoutMs, const std::wstring& path) {
+  HWND dialog = WaitFor(&FindFileDialog, timeoutMs);
+  if (dialog == nullptr) {
+    throw std::runtime_error("no file dialog within " + std::to_string(timeoutMs) + " ms");
+  }
+  Print("title: " + Utf8(TextOf(dialog)));
+  HWND field = FileNameField(dialog);
+  if (field == nullptr) {
+    throw std::runtime_error("the file dialog has no name field");
+  }
+  SendTimed(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  HWND ok = GetDlgItem(dialog, IDOK);
+  Post(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+  if (!WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs)) {
+    throw std::runtime_error("the file dialog is still open after OK");
+  }
+  Print("chose " + Utf8(path));
+  return 0;
+}
+
 void Usage() {
   std::fputs(
       "usage: xal_e2e_driver <subcommand> [arguments]\n"
@@ -733,7 +1254,25 @@ void Usage() {
       "  hold-block <file> <program> [args]  the IP settings block with the file's bytes while\n"
       "                                      the program runs; its exit code is the driver's\n"
       "  ip-plan <timeout-ms>                the IP settings helper's plan window; print it\n"
-      "  ip-plan-press <caption> [timeout-ms]  press its button; print the helper's exit code\n",
+      "  ip-plan-press <caption> [timeout-ms]  press its button; print the helper's exit code\n"
+      "Forms (the main window \"Kelpra Tremvale\" and the program's dialogs, by exact title), "
+      "their\n"
+      "controls by the name the program gives them:\n"
+      "  form-wait <title> <timeout-ms>      the form is visible and enabled\n"
+      "  form-gone <title> <timeout-ms>      the form is closed or hidden\n"
+      "  form-type <title> <control> <text>  set an edit's text\n"
+      "  form-click <title> <control>        click a button or check box\n"
+      "  form-radio <title> <control> <item> choose an item of a radio group\n"
+      "  form-select <title> <control> <index>  select a line of a list or grid\n"
+      "  form-check <title> <control> <index> [0|1]  tick (or clear) a line's check box\n"
+      "  form-dblclick <title> <control> <index>  double-click a line\n"
+      "  form-key <title> <control> <Delete|Ctrl+C|Ctrl+X|Ctrl+V>  a key in a list or grid\n"
+      "  form-lines <title> <control>        the lines of a list, \"> \" before the selected\n"
+      "  form-cells <title> <control>        the rows of a grid, cells separated by \" | \"\n"
+      "  form-text <title> <control>         a control's text\n"
+      "  form-enabled <title> <control>      enabled or disabled\n"
+      "  form-rect <title> <control> [line]  the rectangle of the control (or its line) on screen\n"
+      "  file-choose <timeout-ms> <path>     type the path into the program's file dialog, OK\n",
       stderr);
 }
 
@@ -843,6 +1382,66 @@ int Run(const std::vector<std::wstring>& args) {
   if (command == L"ip-plan-press") {
     need(1, 2);
     return IPPlanPress(args[1].c_str(), optionalMs(2));
+  }
+  if (command == L"form-wait") {
+    need(2, 2);
+    return FormWait(args[1], ParseMs(args[2].c_str()));
+  }
+  if (command == L"form-gone") {
+    need(2, 2);
+    return FormGone(args[1], ParseMs(args[2].c_str()));
+  }
+  if (command == L"form-type") {
+    need(3, 3);
+    return FormType(args[1], args[2], args[3]);
+  }
+  if (command == L"form-click") {
+    need(2, 2);
+    return FormClick(args[1], args[2]);
+  }
+  if (command == L"form-radio") {
+    need(3, 3);
+    return FormRadio(args[1], args[2], ParseIndex(args[3]));
+  }
+  if (command == L"form-select") {
+    need(3, 3);
+    return FormSelect(args[1], args[2], ParseIndex(args[3]));
+  }
+  if (command == L"form-check") {
+    need(3, 4);
+    return FormCheck(args[1], args[2], ParseIndex(args[3]), args.size() < 5 || args[4] != L"0");
+  }
+  if (command == L"form-dblclick") {
+    need(3, 3);
+    return FormDoubleClick(args[1], args[2], ParseIndex(args[3]));
+  }
+  if (command == L"form-key") {
+    need(3, 3);
+    return FormKey(args[1], args[2], args[3]);
+  }
+  if (command == L"form-lines") {
+    need(2, 2);
+    return FormLines(args[1], args[2]);
+  }
+  if (command == L"form-cells") {
+    need(2, 2);
+    return FormCells(args[1], args[2]);
+  }
+  if (command == L"form-text") {
+    need(2, 2);
+    return FormText(args[1], args[2]);
+  }
+  if (command == L"form-enabled") {
+    need(2, 2);
+    return FormEnabled(args[1], args[2]);
+  }
+  if (command == L"form-rect") {
+    need(2, 3);
+    return FormRect(args[1], args[2], args.size() > 3 ? ParseIndex(args[3]) : -1);
+  }
+  if (command == L"file-choose") {
+    need(2, 2);
+    return FileChoose(ParseMs(args[1].c_str()), args[2]);
   }
   throw UsageError("unknown subcommand " + Utf8(command));
 }

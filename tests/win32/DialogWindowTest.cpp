@@ -289,5 +289,49 @@ TEST(DialogWindow, GridsRedListsAndKeys) {
   EXPECT_EQ(dialog.Control("sgRows").Cells.size(), 1u);
 }
 
+// Programs outside find a form's controls by the presenter's names: each control carries its name
+// as a global atom, and the atoms are given back when the form goes.
+class NamedDialog : public TXALDialog {
+ public:
+  NamedDialog() : TXALDialog("fmNamedDialog", 200, 80) {
+    Add(TXALControlKind::Edit, "edSeenFromOutside", {8, 8, 184, 21});
+    TXALControl& cancel = Add(TXALControlKind::Button, "btSeenFromOutside", {117, 49, 75, 23});
+    cancel.Cancel = true;
+    cancel.Closes = TXALModalResult::Cancel;
+  }
+
+ protected:
+  void OnShow() override { SetTitle("Named dialog"); }
+};
+
+std::wstring ControlName(HWND control) {
+  const auto atom =
+      static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropW(control, L"XALControlName")));
+  wchar_t name[64] = {};
+  return atom != 0 ? std::wstring(name, GlobalGetAtomNameW(atom, name, 64)) : std::wstring();
+}
+
+TEST(DialogWindow, ControlsCarryTheirNamesForProgramsOutside) {
+  std::wstring edit, button;
+  {
+    NamedDialog dialog;
+    const DWORD uiThread = GetCurrentThreadId();
+    TestThread driver([&] {
+      HWND window = WaitForDialog(uiThread);
+      ASSERT_NE(window, nullptr);
+      edit = ControlName(Item(window, 0));
+      button = ControlName(Item(window, 1));
+      PostMessageW(Item(window, 1), BM_CLICK, 0, 0);
+    });
+    DialogWindow view(GetModuleHandleW(nullptr), dialog);
+    EXPECT_EQ(view.ShowModal(nullptr), TXALModalResult::Cancel);
+    driver.Join();
+  }
+  EXPECT_EQ(edit, L"edSeenFromOutside");
+  EXPECT_EQ(button, L"btSeenFromOutside");
+  EXPECT_EQ(GlobalFindAtomW(L"edSeenFromOutside"), 0) << "the name's atom was given back";
+  EXPECT_EQ(GlobalFindAtomW(L"btSeenFromOutside"), 0);
+}
+
 }  // namespace
 }  // namespace xal::win32

@@ -16,6 +16,9 @@ namespace {
 
 constexpr wchar_t kFormViewClass[] = L"TXALDialog";
 constexpr UINT_PTR kListSubclassId = 1;
+// Names each control by its presenter name for programs outside, which read it with GetPropW and
+// GlobalGetAtomNameW.
+constexpr wchar_t kControlNameProperty[] = L"XALControlName";
 constexpr int kMaxTipWidth = 600;
 // Entries of a right-click menu, by their place in the presenter's menu.
 constexpr UINT kFirstMenuId = 50000;
@@ -65,6 +68,16 @@ FormView::FormView(HINSTANCE instance, TXALDialog& form) : instance_(instance), 
 
 FormView::~FormView() {
   form_.SetChangedHandler(nullptr);
+  for (const Made& made : made_) {
+    if (made.nameAtom == 0) {
+      continue;
+    }
+    if (IsWindow(made.window)) {
+      RemovePropW(made.window, kControlNameProperty);
+    }
+    // The atom outlives a destroyed window; its count is ours to give back.
+    GlobalDeleteAtom(made.nameAtom);
+  }
   if (font_ != nullptr) {
     DeleteObject(font_);
   }
@@ -245,6 +258,11 @@ void FormView::MakeControl(std::size_t index) {
   }
   if (control.Tip != TXALTip::None) {
     AddTip(made.window);
+  }
+  made.nameAtom = GlobalAddAtomW(Widen(control.Name).c_str());
+  if (made.nameAtom != 0) {
+    SetPropW(made.window, kControlNameProperty,
+             reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(made.nameAtom)));
   }
 }
 

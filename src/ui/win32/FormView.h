@@ -62,6 +62,8 @@ class FormView {
     bool everShown = false;
     // The list line the tooltip was last asked about.
     int tipItem = -2;
+    // The global atom of the presenter's name, held in the control's name property.
+    ATOM nameAtom = 0;
   };
 
   void CreateControls();
