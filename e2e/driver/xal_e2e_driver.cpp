@@ -1164,8 +1164,27 @@ int FormRect(const std::wstring& title, const std::wstring& name, int line) {
     Print("rect: " + RectText(control));
     return 0;
   }
+  if (IsClass(control, WC_LISTVIEWW)) {
+    // The line's rectangle from the list view itself, through the program's memory.
+    RequireItem(line, static_cast<int>(SendTimed(control, LVM_GETITEMCOUNT, 0, 0)));
+    RemoteBuffer buffer(control, sizeof(RECT));
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    buffer.Write(&bounds, sizeof(bounds));
+    SendTimed(control, LVM_GETITEMRECT, static_cast<WPARAM>(line), buffer.Param());
+    buffer.Read(&bounds, sizeof(bounds));
+    POINT topLeft{bounds.left, bounds.top};
+    POINT bottomRight{bounds.right, bounds.bottom};
+    ClientToScreen(control, &topLeft);
+    ClientToScreen(control, &bottomRight);
+    Print("rect: " + std::to_string(topLeft.x) + " " + std::to_string(topLeft.y) + " " +
+          std::to_string(bottomRight.x) + " " + std::to_string(bottomRight.y) + " (" +
+          std::to_string(bottomRight.x - topLeft.x) + "x" +
+          std::to_string(bottomRight.y - topLeft.y) + ")");
+    return 0;
+  }
   if (!IsClass(control, L"ListBox")) {
-    throw std::runtime_error(Utf8(name) + " is no list box");
+    throw std::runtime_error(Utf8(name) + " is no list");
   }
   RequireItem(line, static_cast<int>(SendTimed(control, LB_GETCOUNT, 0, 0)));
   // Lines of equal height from the top line shown; no pointer needs to cross processes.
