@@ -4,6 +4,7 @@
 #
 #   ipsettings_block_fuzzer     the elevated IP executable's parser of the shared block
 #   catalogue_roundtrip_fuzzer  XALData.xml and XALSetting.xml: load, save, load again
+#   ippattern_match_fuzzer      the direct match of address patterns against the engine's
 #
 #   fuzz/run.sh [seconds] [extra libFuzzer arguments...]
 #
@@ -18,7 +19,7 @@ repo="$(cd "$here/.." && pwd)"
 out="$repo/build/fuzz"
 seconds="${1:-60}"
 shift || true
-targets="${XAL_FUZZ_TARGETS:-ipsettings_block catalogue_roundtrip}"
+targets="${XAL_FUZZ_TARGETS:-ipsettings_block catalogue_roundtrip ippattern_match}"
 
 cxx="${CXX_FUZZ:-clang++}"
 if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |
@@ -41,6 +42,10 @@ build() {
       "$cxx" "${flags[@]}" "$here/catalogue_roundtrip_fuzzer.cpp" "$repo"/src/catalogue/*.cpp \
         "$repo"/src/regex/*.cpp -lexpat -o "$out/$target/${target}_fuzzer"
       ;;
+    ippattern_match)
+      "$cxx" "${flags[@]}" "$here/ippattern_match_fuzzer.cpp" "$repo"/src/regex/*.cpp \
+        -o "$out/$target/${target}_fuzzer"
+      ;;
     *)
       echo "FAIL: no fuzz target $target" >&2
       exit 1
@@ -53,6 +58,7 @@ target_args() {
   case "$1" in
     ipsettings_block) echo "-max_len=4096" ;;
     catalogue_roundtrip) echo "-max_len=16384 -dict=$here/catalogue_roundtrip.dict" ;;
+    ippattern_match) echo "-max_len=96" ;;
   esac
 }
 

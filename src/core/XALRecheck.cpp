@@ -1,7 +1,10 @@
 #include "core/XALRecheck.h"
 
-#include <map>
+#include <cstdint>
 #include <optional>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
 
 #include "catalogue/XALErrors.h"
 #include "regex/IPPattern.h"
@@ -14,7 +17,13 @@ namespace {
 
 class Matcher {
  public:
-  explicit Matcher(const TXALRecheckEnvironment& environment) : environment_(environment) {}
+  Matcher(const TXALRecheckEnvironment& environment, int setCount) : environment_(environment) {
+    std::size_t size = 16;
+    while (size < 2 * static_cast<std::size_t>(setCount)) {
+      size *= 2;
+    }
+    results_.resize(size);
+  }
 
   bool Matches(const TXALSet& set) {
     return WiFiHolds(set.Environment.Network.WiFi) &&
@@ -53,14 +62,71 @@ class Matcher {
     if (environment_.IPStatuses.Count() == 0) {
       return false;
     }
-    // Each pattern is converted and compiled once per recheck, however many sets and
-    // addresses it meets.
-    auto it = compiled_.find(pattern);
-    if (it == compiled_.end()) {
-      it = compiled_.emplace(pattern, Compile(pattern)).first;
+    // The answer depends on the pattern and the addresses alone, and the addresses stay put
+    // during a visit, so each distinct pattern is worked out once however many sets carry it.
+    // The keys view the sets' own texts, which outlive the visit.
+    Result& result = Find(pattern);
+    if (result.Known) {
+      return result.Holds;
     }
+    const bool holds = IsSimpleIPPattern(pattern) ? SimpleHolds(pattern) : ExpressionHolds(pattern);
+    result = Result{pattern, true, holds};
+    if (++known_ * 2 > results_.size()) {
+      Grow();
+    }
+    return holds;
+  }
+
+  // The patterns' answers, in an open table kept at most half full: a catalogue of thousands of
+  // distinct patterns is looked up without a node per entry.
+  struct Result {
+    std::string_view Pattern;
+    bool Known = false;
+    bool Holds = false;
+  };
+
+  static std::size_t Hash(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (char c : text) {
+      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
+  }
+
+  // The entry of the pattern, or the free one where it belongs.
+  Result& Find(std::string_view pattern) {
+    const std::size_t mask = results_.size() - 1;
+    for (std::size_t i = Hash(pattern) & mask;; i = (i + 1) & mask) {
+      Result& result = results_[i];
+      if (!result.Known || result.Pattern == pattern) {
+        return result;
+      }
+    }
+  }
+
+  void Grow() {
+    std::vector<Result> old(results_.size() * 2);
+    old.swap(results_);
+    for (const Result& result : old) {
+      if (result.Known) {
+        Find(result.Pattern) = result;
+      }
+    }
+  }
+
+  bool SimpleHolds(std::string_view pattern) const {
     for (const TXALIPStatus* status : environment_.IPStatuses) {
-      if (it->second.IsMatch(status->Address)) {
+      if (SimpleIPPatternFound(pattern, status->Address)) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  bool ExpressionHolds(const std::string& pattern) const {
+    const TXALRegEx expression = Compile(pattern);
+    for (const TXALIPStatus* status : environment_.IPStatuses) {
+      if (expression.IsMatch(status->Address)) {
         return true;
       }
     }
@@ -94,14 +160,15 @@ class Matcher {
 
   const TXALRecheckEnvironment& environment_;
   std::optional<std::vector<std::string>> connected_;
-  std::map<std::string, TXALRegEx> compiled_;
+  std::vector<Result> results_;
+  std::size_t known_ = 0;
 };
 
 }  // namespace
 
 void FindMatchingSets(const TXALSets& sets, const TXALRecheckEnvironment& environment,
                       TXALSetList& matching) {
-  Matcher matcher(environment);
+  Matcher matcher(environment, sets.Count());
   for (int i = sets.Count() - 1; i >= 0; --i) {
     const TXALSet& set = sets.Items(i);
     if (matcher.Matches(set)) {
@@ -112,6 +179,15 @@ void FindMatchingSets(const TXALSets& sets, const TXALRecheckEnvironment& enviro
 
 TXALTargetChoice ChooseTargets(const TXALSetList& matching, const TXALSetList& previous) {
   TXALTargetChoice choice;
+  // Only entries marked only-new ask whether their set matched before; the previous sets are
+  // indexed the first time one does, so that a long list is not searched once per set.
+  std::optional<std::unordered_set<const TXALSet*>> before;
+  const auto matchedBefore = [&](const TXALSet* set) {
+    if (!before) {
+      before.emplace(previous.begin(), previous.end());
+    }
+    return before->count(set) != 0;
+  };
   for (const TXALSet* set : matching) {
     const TXALTarget& target = set->Target;
     if (!target.Network.Proxy.empty()) {
@@ -123,10 +199,9 @@ TXALTargetChoice ChooseTargets(const TXALSetList& matching, const TXALSetList& p
     if (!target.DefaultPrinter.empty()) {
       choice.DefaultPrinter = target.DefaultPrinter;
     }
-    const bool matchedBefore = previous.IndexOf(const_cast<TXALSet*>(set)) >= 0;
     for (int i = 0; i < target.Startups.Count(); ++i) {
       const TXALStartup& startup = target.Startups.Items(i);
-      if (startup.OnlyNew && matchedBefore) {
+      if (startup.OnlyNew && matchedBefore(set)) {
         continue;
       }
       choice.FilePaths.push_back(startup.FilePath);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace xal {
 
@@ -13,6 +14,18 @@ extern const char* const kIPPatternRegEx;
 // The regular expression an address pattern stands for: every "." becomes "\." and then every
 // "*" becomes ".+". Nothing else is changed, so the result is searched anywhere in an address.
 std::string IPPatternToRegEx(const std::string& pattern);
+
+// True when the pattern holds nothing but digits, dots and stars, as the address dialog lets
+// through; such a pattern is always a valid expression and SimpleIPPatternFound can answer for it.
+bool IsSimpleIPPattern(std::string_view pattern);
+
+// For a simple pattern: whether the expression IPPatternToRegEx makes of it is found anywhere in
+// the text, with exactly the engine's answer but without the engine.
+bool SimpleIPPatternFound(std::string_view pattern, std::string_view text);
+
+// Whether the pattern is found anywhere in the text: directly when it is simple, through the
+// expression otherwise. Raises EXALError when the expression is not valid.
+bool IPPatternFound(const std::string& pattern, const std::string& text);
 
 bool IsIPv4Address(const std::string& text);
 

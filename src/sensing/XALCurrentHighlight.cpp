@@ -3,7 +3,6 @@
 #include "catalogue/XALErrors.h"
 #include "catalogue/XALSet.h"
 #include "regex/IPPattern.h"
-#include "regex/RegEx.h"
 
 namespace xal {
 
@@ -41,7 +40,7 @@ bool AddressLineHighlighted(const TXALSetList& matching, const std::string& line
     }
     for (const std::string& pattern : set->Environment.Network.IPList) {
       try {
-        if (RegExIsMatch(IPPatternToRegEx(pattern), address)) {
+        if (IPPatternFound(pattern, address)) {
           return true;
         }
       } catch (const EXALError&) {

@@ -123,6 +123,62 @@ TEST_F(Matching, AMalformedStoredPatternEndsTheVisitKeepingWhatMatched) {
   EXPECT_EQ(matching.Items(0)->Name, "Fine");
 }
 
+TEST_F(Matching, APatternCarriedBySeveralSetsHoldsAlikeForEach) {
+  // Simple patterns and a stored one that only the engine understands, each on several sets,
+  // some of them twice within a set.
+  const std::vector<std::vector<std::string>> patterns = {
+      {"10.*.*.*"},       {"192.168.*.*"},          {"10.*.*.*", "10.[0-9]"}, {"10.*.*.*"},
+      {"10.[0-9]"},       {"192.168.*.*", "10.1"},  {"0.1", "10.*.*.*"},      {"10.[0-9]", "0.9"},
+      {"*.*.*.*", "*.*"}, {"10.*.*.*", "10.*.*.*"},
+  };
+  for (std::size_t i = 0; i < patterns.size(); ++i) {
+    TXALSet& set = AddSet(std::to_string(i));
+    for (const std::string& pattern : patterns[i]) {
+      set.Environment.Network.IPList.Add(pattern);
+    }
+  }
+  SetAddresses({"172.16.0.1", "10.1.2.3"});
+  EXPECT_EQ(Match(), (std::vector<std::string>{"9", "8", "6", "4", "3", "2", "0"}));
+  SetAddresses({"192.168.10.4"});
+  EXPECT_EQ(Match(), (std::vector<std::string>{"8", "4", "1"}));
+}
+
+TEST_F(Matching, ManyDistinctPatternsInFewSetsKeepTheirAnswers) {
+  // Far more patterns than sets, so that what is kept of them has to grow during the visit;
+  // the sets above the big one are visited after it and look its patterns up again.
+  AddSet("Known").Environment.Network.IPList.Add("10.0.0.7");
+  TXALSet& missing = AddSet("Missing");
+  missing.Environment.Network.IPList.Add("10.0.0.3");
+  missing.Environment.Network.IPList.Add("10.0.0.99");
+  std::vector<std::string> addresses;
+  TXALSet& many = AddSet("Many");
+  for (int i = 0; i < 40; ++i) {
+    addresses.push_back("10.0.0." + std::to_string(i));
+    many.Environment.Network.IPList.Add(addresses.back());
+  }
+  SetAddresses(addresses);
+  EXPECT_EQ(Match(), (std::vector<std::string>{"Many", "Known"}));
+}
+
+TEST_F(Matching, AMalformedPatternIsOnlyTriedWhereTheWiFiHolds) {
+  TXALSet& broken = AddSet("Broken");
+  broken.Environment.Network.WiFi = "Office";
+  broken.Environment.Network.IPList.Add("10.(");
+  AddSet("Fine").Environment.Network.IPList.Add("10.*.*.*");
+  SetAddresses({"10.0.0.1"});
+  EXPECT_EQ(Match(), std::vector<std::string>{"Fine"});
+  wireless_.AddNetwork("Office", true);
+  TXALSetList matching;
+  try {
+    FindMatchingSets(sets_, {wireless_, statuses_, monitors_, printers_}, matching);
+    FAIL() << "no error";
+  } catch (const EXALError& error) {
+    // Named as the user wrote it, not as the expression it became.
+    EXPECT_NE(std::string(error.what()).find("\"10.(\""), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(matching.Count(), 1);
+}
+
 TEST_F(Matching, TheHighestSetWinsEachValueOnItsOwnAndStartupsRunLowestFirst) {
   TXALSet& a = AddSet("A");
   a.Target.Network.Proxy = "p1:8080";
@@ -152,6 +208,11 @@ TEST_F(Matching, TheHighestSetWinsEachValueOnItsOwnAndStartupsRunLowestFirst) {
   EXPECT_EQ(choice.DefaultPrinter, "Laser");
   EXPECT_EQ(choice.FilePaths, (std::vector<std::string>{"c.exe", "a1.exe", "a2.exe"}));
   EXPECT_EQ(choice.Params.size(), 3u);
+
+  // Other sets that matched before don't make c's entry old.
+  previous.Add(&a);
+  previous.Add(&b);
+  EXPECT_EQ(ChooseTargets(matching, previous).FilePaths.size(), 3u);
 
   previous.Add(&c);
   choice = ChooseTargets(matching, previous);
