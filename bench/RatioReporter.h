@@ -1,5 +1,6 @@
 // The console table of Google Benchmark, plus ratios between benchmarks of the same run: our
 // speed goals are measured against a baseline measured alongside, never in absolute time.
+// Ratios are of CPU time, so that another process on the shared cores does not skew them.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -19,17 +20,19 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (run.error_occurred) {
         continue;
       }
-      const std::string name = run.run_name.str();
+      // The function's name, without the arguments that the name of a run carries.
+      const std::string name = run.run_name.function_name;
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        medians_[name] = run.GetAdjustedRealTime();
+        medians_[name] = run.GetAdjustedCPUTime();
       } else if (run.run_type == Run::RT_Iteration) {
-        times_[name] = run.GetAdjustedRealTime();
+        times_[name] = run.GetAdjustedCPUTime();
       }
     }
     ConsoleReporter::ReportRuns(runs);
   }
 
-  // Prints "label  measured/baseline" when both ran; the median when repetitions were asked for.
+  // Prints "label  measured/baseline" of CPU time when both ran; the median when repetitions were
+  // asked for.
   void PrintRatio(const char* label, const std::string& measured,
                   const std::string& baseline) const {
     const double measuredTime = Time(measured);

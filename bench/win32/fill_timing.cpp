@@ -18,7 +18,8 @@ using namespace xal;
 class LargeForm : public TXALDialog {
  public:
   LargeForm() : TXALDialog("fmFillTiming", 771, 503) {
-    Add(TXALControlKind::List, "lbXALSets", {8, 8, 140, 480}).Highlights = std::getenv("PLAIN") == nullptr;
+    Add(TXALControlKind::List, "lbXALSets", {8, 8, 140, 480}).Highlights =
+        std::getenv("PLAIN") == nullptr;
     for (int i = 0; i < 3; ++i) {
       TXALControl& grid =
           Add(TXALControlKind::Grid, "sg" + std::to_string(i), {156, 8 + i * 160, 600, 150});

@@ -73,8 +73,8 @@ TXALAppState TXALApp::StateFromText(std::string_view text) {
   throw EXALError(QuoteForMessage(text));
 }
 
-void TXALApp::WriteXML(xml::Node& parent) const {
-  xml::Node& element = parent.AppendElement("App");
+void TXALApp::WriteXML(xml::ElementWriter& parent) const {
+  xml::ElementWriter element = parent.AppendElement("App");
   if (!Name.empty()) {
     element.SetAttribute("Name", Name);
   }
@@ -86,7 +86,7 @@ void TXALApp::WriteXML(xml::Node& parent) const {
   }
   element.AppendElement("Display").SetAttribute("Value", IntToStr(Display));
   element.AppendElement("State").SetAttribute("Value", StateToText());
-  xml::Node& position = element.AppendElement("Position");
+  xml::ElementWriter position = element.AppendElement("Position");
   position.SetAttribute("Left", IntToStr(Left()));
   position.SetAttribute("Top", IntToStr(Top()));
   position.SetAttribute("Width", IntToStr(Width()));
@@ -122,7 +122,7 @@ void TXALApp::ReadXML(const xml::Node& node) {
 }
 
 std::string TXALApp::ToText() const {
-  return ItemToText([this](xml::Node& parent) { WriteXML(parent); });
+  return ItemToText([this](xml::ElementWriter& parent) { WriteXML(parent); });
 }
 
 void TXALApp::FromText(std::string_view text) {
@@ -143,11 +143,11 @@ const TXALApp* TXALApps::FindMatch(std::string_view windowClass,
   return const_cast<TXALApps*>(this)->FindMatch(windowClass, windowTitle);
 }
 
-void TXALApps::WriteXML(xml::Node& parent) const {
+void TXALApps::WriteXML(xml::ElementWriter& parent) const {
   if (Count() == 0) {
     return;
   }
-  xml::Node& element = parent.AppendElement("Apps");
+  xml::ElementWriter element = parent.AppendElement("Apps");
   for (int i = 0; i < Count(); ++i) {
     Items(i).WriteXML(element);
   }

@@ -9,6 +9,7 @@
 #include "catalogue/XALLists.h"
 #include "catalogue/XALRect.h"
 #include "catalogue/XmlDocument.h"
+#include "catalogue/XmlWriter.h"
 
 namespace xal {
 
@@ -52,7 +53,7 @@ class TXALApp {
   // The state named exactly by text; any other text raises EXALError whose message is text.
   static TXALAppState StateFromText(std::string_view text);
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   // Errors come as EXALError.
   void ReadXML(const xml::Node& node);
   std::string ToText() const;
@@ -71,7 +72,7 @@ class TXALApps : public TXALCollection<TXALApp> {
   TXALApp* FindMatch(std::string_view windowClass, std::string_view windowTitle);
   const TXALApp* FindMatch(std::string_view windowClass, std::string_view windowTitle) const;
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   void ReadXML(const xml::Node& node);
 };
 

@@ -25,8 +25,8 @@ bool TXALDisplay::Equals(const TXALDisplay& other) const {
   return Number == other.Number && Bounds == other.Bounds;
 }
 
-void TXALDisplay::WriteXML(xml::Node& parent) const {
-  xml::Node& element = parent.AppendElement("Display");
+void TXALDisplay::WriteXML(xml::ElementWriter& parent) const {
+  xml::ElementWriter element = parent.AppendElement("Display");
   element.SetAttribute("Number", IntToStr(Number));
   element.SetAttribute("Left", IntToStr(Left()));
   element.SetAttribute("Top", IntToStr(Top()));
@@ -45,7 +45,7 @@ void TXALDisplay::ReadXML(const xml::Node& node) {
 }
 
 std::string TXALDisplay::ToText() const {
-  return ItemToText([this](xml::Node& parent) { WriteXML(parent); });
+  return ItemToText([this](xml::ElementWriter& parent) { WriteXML(parent); });
 }
 
 void TXALDisplay::FromText(std::string_view text) {
@@ -100,7 +100,7 @@ bool TXALDisplays::MatchesScreen(const std::vector<TXALMonitor>& monitors) const
 
 // A negative count would be dropped here and come back as 0, "any number of displays", turning a
 // layout that never matched into one that matches every screen; it is refused on both sides.
-void TXALDisplays::WriteXML(xml::Node& parent) const {
+void TXALDisplays::WriteXML(xml::ElementWriter& parent) const {
   if (DisplayCount < 0) {
     throw EXALError("The display count " + IntToStr(DisplayCount) +
                     " can't be saved; it must be 0 or more.");
@@ -108,7 +108,7 @@ void TXALDisplays::WriteXML(xml::Node& parent) const {
   if (DisplayCount == 0 && Count() == 0) {
     return;
   }
-  xml::Node& element = parent.AppendElement("Displays");
+  xml::ElementWriter element = parent.AppendElement("Displays");
   if (DisplayCount > 0) {
     element.SetAttribute("Count", IntToStr(DisplayCount));
   }

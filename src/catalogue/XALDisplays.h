@@ -9,6 +9,7 @@
 #include "catalogue/XALLists.h"
 #include "catalogue/XALRect.h"
 #include "catalogue/XmlDocument.h"
+#include "catalogue/XmlWriter.h"
 #include "platform/Monitors.h"
 
 namespace xal {
@@ -33,7 +34,7 @@ class TXALDisplay {
   void Assign(const TXALDisplay& source);
   bool Equals(const TXALDisplay& other) const;
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   // Errors come as EXALError.
   void ReadXML(const xml::Node& node);
   std::string ToText() const;
@@ -58,7 +59,7 @@ class TXALDisplays : public TXALCollection<TXALDisplay> {
   // and each display's bounds exactly equal to those of the monitor with its number.
   bool MatchesScreen(const std::vector<TXALMonitor>& monitors) const;
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   // Errors come as EXALError.
   void ReadXML(const xml::Node& node);
 };

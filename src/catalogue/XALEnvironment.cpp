@@ -10,11 +10,11 @@ void TXALPrinters::Assign(const TXALPrinters& source) {
   }
 }
 
-void TXALPrinters::WriteXML(xml::Node& parent) const {
+void TXALPrinters::WriteXML(xml::ElementWriter& parent) const {
   if (Count() == 0) {
     return;
   }
-  xml::Node& element = parent.AppendElement("Printers");
+  xml::ElementWriter element = parent.AppendElement("Printers");
   for (const std::string& name : *this) {
     element.AppendElement("Printer").SetAttribute("Name", name);
   }
@@ -43,11 +43,11 @@ bool TXALEnvNetwork::Equals(const TXALEnvNetwork& other) const {
   return WiFi == other.WiFi && IPList.Equals(other.IPList);
 }
 
-void TXALEnvNetwork::WriteXML(xml::Node& parent) const {
+void TXALEnvNetwork::WriteXML(xml::ElementWriter& parent) const {
   if (WiFi.empty() && IPList.Count() == 0) {
     return;
   }
-  xml::Node& element = parent.AppendElement("Network");
+  xml::ElementWriter element = parent.AppendElement("Network");
   if (!WiFi.empty()) {
     element.AppendElement("WiFi").SetAttribute("Name", WiFi);
   }
@@ -95,8 +95,8 @@ bool TXALEnvironment::Equals(const TXALEnvironment& other) const {
          Network.Equals(other.Network);
 }
 
-void TXALEnvironment::WriteXML(xml::Node& parent) const {
-  xml::Node& element = parent.AppendElement("Environment");
+void TXALEnvironment::WriteXML(xml::ElementWriter& parent) const {
+  xml::ElementWriter element = parent.AppendElement("Environment");
   Displays.WriteXML(element);
   Printers.WriteXML(element);
   Network.WriteXML(element);

@@ -7,6 +7,7 @@
 #include "catalogue/XALDisplays.h"
 #include "catalogue/XALLists.h"
 #include "catalogue/XmlDocument.h"
+#include "catalogue/XmlWriter.h"
 
 namespace xal {
 
@@ -22,7 +23,7 @@ class TXALPrinters : public TXALStringList {
   void Assign(const TXALPrinters& source);
   bool Equals(const TXALPrinters& other) const { return TXALStringList::Equals(other); }
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   // A Printer without Name raises EConvertError.
   void ReadXML(const xml::Node& node);
 };
@@ -45,7 +46,7 @@ class TXALEnvNetwork {
   void Assign(const TXALEnvNetwork& source);
   bool Equals(const TXALEnvNetwork& other) const;
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   void ReadXML(const xml::Node& node);
 };
 
@@ -64,7 +65,7 @@ class TXALEnvironment {
   void Assign(const TXALEnvironment& source);
   bool Equals(const TXALEnvironment& other) const;
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   void ReadXML(const xml::Node& node);
 };
 

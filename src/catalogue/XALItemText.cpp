@@ -8,10 +8,11 @@
 
 namespace xal {
 
-std::string ItemToText(const std::function<void(xml::Node&)>& write) {
-  xml::Document document;
+std::string ItemToText(const std::function<void(xml::ElementWriter&)>& write) {
+  xml::XmlStreamWriter writer(xml::XmlLayout::SingleLine);
+  xml::ElementWriter document = writer.DocumentLevel();
   write(document);
-  return xml::Serialize(document, xml::XmlLayout::SingleLine);
+  return writer.Finish();
 }
 
 void ItemFromText(std::string_view text, std::string_view elementName,

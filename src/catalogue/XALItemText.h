@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/XmlDocument.h"
+#include "catalogue/XmlWriter.h"
 
 namespace xal {
 
@@ -16,7 +17,7 @@ class TXALDisplay;
 
 // The element that write appends to an empty document, on one line with a trailing CR LF, no
 // declaration; the empty text when write appends nothing.
-std::string ItemToText(const std::function<void(xml::Node&)>& write);
+std::string ItemToText(const std::function<void(xml::ElementWriter&)>& write);
 
 // Parses text as a UTF-8 document and calls read on its first top-level node when that node is
 // an element named elementName; otherwise does nothing. Malformed text raises

@@ -29,8 +29,8 @@ bool TXALSet::Equals(const TXALSet& other) const {
   return Name == other.Name && Environment.Equals(other.Environment) && Target.Equals(other.Target);
 }
 
-void TXALSet::WriteXML(xml::Node& parent) const {
-  xml::Node& element = parent.AppendElement("XALSet");
+void TXALSet::WriteXML(xml::ElementWriter& parent) const {
+  xml::ElementWriter element = parent.AppendElement("XALSet");
   element.SetAttribute("Name", Name);
   Environment.WriteXML(element);
   Target.WriteXML(element);
@@ -49,7 +49,7 @@ void TXALSet::ReadXML(const xml::Node& node) {
 }
 
 std::string TXALSet::ToText() const {
-  return ItemToText([this](xml::Node& parent) { WriteXML(parent); });
+  return ItemToText([this](xml::ElementWriter& parent) { WriteXML(parent); });
 }
 
 void TXALSet::FromText(std::string_view text) {

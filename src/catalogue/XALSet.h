@@ -9,6 +9,7 @@
 #include "catalogue/XALEnvironment.h"
 #include "catalogue/XALTarget.h"
 #include "catalogue/XmlDocument.h"
+#include "catalogue/XmlWriter.h"
 
 namespace xal {
 
@@ -29,7 +30,7 @@ class TXALSet {
   // Never equal to an absent set.
   bool Equals(const TXALSet* other) const { return other != nullptr && Equals(*other); }
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   // A missing Name raises EConvertError; errors of the items inside come as EXALError.
   void ReadXML(const xml::Node& node);
   std::string ToText() const;

@@ -26,8 +26,8 @@ void TXALSets::ResetToDefault() {
   Add(std::move(set));
 }
 
-void TXALSets::WriteToDocument(xml::Document& document) const {
-  xml::Node& root = document.AppendElement("XALSets");
+void TXALSets::WriteToDocument(xml::ElementWriter& document) const {
+  xml::ElementWriter root = document.AppendElement("XALSets");
   root.SetAttribute("Version", kXALSetsVersion);
   for (int i = 0; i < Count(); ++i) {
     Items(i).WriteXML(root);
@@ -52,9 +52,10 @@ void TXALSets::ReadFromDocument(const xml::Document& document) {
 }
 
 std::string TXALSets::SaveToBytes(const std::string& comment) const {
-  const auto document = NewFileDocument(comment);
-  WriteToDocument(*document);
-  return SerializeFileDocument(*document);
+  xml::XmlStreamWriter writer = NewFileWriter(comment);
+  xml::ElementWriter document = writer.DocumentLevel();
+  WriteToDocument(document);
+  return writer.Finish();
 }
 
 void TXALSets::LoadFromBytes(std::string_view bytes, const std::string& sourceName) {

@@ -8,6 +8,7 @@
 #include "catalogue/XALLists.h"
 #include "catalogue/XALSet.h"
 #include "catalogue/XmlDocument.h"
+#include "catalogue/XmlWriter.h"
 #include "platform/FileSystem.h"
 
 namespace xal {
@@ -28,7 +29,7 @@ class TXALSets : public TXALCollection<TXALSet> {
   void ResetToDefault();
 
   // Appends the root element XALSets with every set.
-  void WriteToDocument(xml::Document& document) const;
+  void WriteToDocument(xml::ElementWriter& document) const;
   // Appends the sets of a document whose root element is XALSets; any other document adds
   // nothing. All or nothing: when a set fails to read, the error passes and no set of the
   // document is appended.

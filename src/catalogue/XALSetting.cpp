@@ -28,8 +28,8 @@ constexpr const char* kDefaultBlackList[] = {
     "Alternate Owner",
 };
 
-void WriteClasses(xml::Node& parent, const char* name, const TXALStringList& classes) {
-  xml::Node& list = parent.AppendElement(name);
+void WriteClasses(xml::ElementWriter& parent, const char* name, const TXALStringList& classes) {
+  xml::ElementWriter list = parent.AppendElement(name);
   for (const std::string& windowClass : classes) {
     list.AppendElement("Class").SetAttribute("Name", windowClass);
   }
@@ -75,12 +75,12 @@ bool TXALSetting::Equals(const TXALSetting& other) const {
          ManageInvisibleWindows == other.ManageInvisibleWindows;
 }
 
-void TXALSetting::WriteToDocument(xml::Document& document) const {
-  xml::Node& root = document.AppendElement("XALSetting");
+void TXALSetting::WriteToDocument(xml::ElementWriter& document) const {
+  xml::ElementWriter root = document.AppendElement("XALSetting");
   if (ManageInvisibleWindows) {
     root.AppendElement("Options").AppendElement("ManageInvisibleWindows");
   }
-  xml::Node& classes = root.AppendElement("Classes");
+  xml::ElementWriter classes = root.AppendElement("Classes");
   WriteClasses(classes, "WhiteList", WhiteList);
   WriteClasses(classes, "BlackList", BlackList);
 }
@@ -105,9 +105,10 @@ void TXALSetting::ReadFromDocument(const xml::Document& document) {
 }
 
 std::string TXALSetting::SaveToBytes(const std::string& comment) const {
-  const auto document = NewFileDocument(comment);
-  WriteToDocument(*document);
-  return SerializeFileDocument(*document);
+  xml::XmlStreamWriter writer = NewFileWriter(comment);
+  xml::ElementWriter document = writer.DocumentLevel();
+  WriteToDocument(document);
+  return writer.Finish();
 }
 
 void TXALSetting::LoadFromBytes(std::string_view bytes, const std::string& sourceName) {

@@ -8,6 +8,7 @@
 #include "catalogue/XALComponent.h"
 #include "catalogue/XALLists.h"
 #include "catalogue/XmlDocument.h"
+#include "catalogue/XmlWriter.h"
 #include "platform/FileSystem.h"
 
 namespace xal {
@@ -32,7 +33,7 @@ class TXALSetting {
   bool Equals(const TXALSetting& other) const;
 
   // Appends the root element XALSetting.
-  void WriteToDocument(xml::Document& document) const;
+  void WriteToDocument(xml::ElementWriter& document) const;
   // Adds the classes and the switch of a document whose root element is XALSetting; nothing is
   // cleared first.
   void ReadFromDocument(const xml::Document& document);

@@ -31,11 +31,11 @@ bool TXALStartup::Equals(const TXALStartup& other) const {
          WorkDir == other.WorkDir && OnlyNew == other.OnlyNew;
 }
 
-void TXALStartup::WriteXML(xml::Node& parent) const {
+void TXALStartup::WriteXML(xml::ElementWriter& parent) const {
   if (FilePath.empty()) {
     return;
   }
-  xml::Node& element = parent.AppendElement("Startup");
+  xml::ElementWriter element = parent.AppendElement("Startup");
   if (!Name.empty()) {
     element.SetAttribute("Name", Name);
   }
@@ -64,18 +64,18 @@ void TXALStartup::ReadXML(const xml::Node& node) {
 }
 
 std::string TXALStartup::ToText() const {
-  return ItemToText([this](xml::Node& parent) { WriteXML(parent); });
+  return ItemToText([this](xml::ElementWriter& parent) { WriteXML(parent); });
 }
 
 void TXALStartup::FromText(std::string_view text) {
   ItemFromText(text, "Startup", [this](const xml::Node& node) { ReadXML(node); });
 }
 
-void TXALStartups::WriteXML(xml::Node& parent) const {
+void TXALStartups::WriteXML(xml::ElementWriter& parent) const {
   if (Count() == 0) {
     return;
   }
-  xml::Node& element = parent.AppendElement("Startups");
+  xml::ElementWriter element = parent.AppendElement("Startups");
   for (int i = 0; i < Count(); ++i) {
     Items(i).WriteXML(element);
   }

@@ -7,6 +7,7 @@
 #include "catalogue/XALComponent.h"
 #include "catalogue/XALLists.h"
 #include "catalogue/XmlDocument.h"
+#include "catalogue/XmlWriter.h"
 
 namespace xal {
 
@@ -30,7 +31,7 @@ class TXALStartup {
   bool Equals(const TXALStartup& other) const;
 
   // Writes nothing for an entry without a file path.
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   // Errors come as EXALError.
   void ReadXML(const xml::Node& node);
   std::string ToText() const;
@@ -45,7 +46,7 @@ class TXALStartups : public TXALCollection<TXALStartup> {
   void Assign(const TXALStartups& source) { AssignItems(source); }
   bool Equals(const TXALStartups& other) const { return ItemsEqual(other); }
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   void ReadXML(const xml::Node& node);
 };
 

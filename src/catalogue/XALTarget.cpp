@@ -32,8 +32,8 @@ bool TXALTarget::Equals(const TXALTarget& other) const {
          Startups.Equals(other.Startups) && Apps.Equals(other.Apps);
 }
 
-void TXALTarget::WriteXML(xml::Node& parent) const {
-  xml::Node& element = parent.AppendElement("Target");
+void TXALTarget::WriteXML(xml::ElementWriter& parent) const {
+  xml::ElementWriter element = parent.AppendElement("Target");
   Network.WriteXML(element);
   if (!DefaultPrinter.empty()) {
     element.AppendElement("DefaultPrinter").SetAttribute("Name", DefaultPrinter);

@@ -8,6 +8,7 @@
 #include "catalogue/XALStartups.h"
 #include "catalogue/XALTargetNetwork.h"
 #include "catalogue/XmlDocument.h"
+#include "catalogue/XmlWriter.h"
 
 namespace xal {
 
@@ -28,7 +29,7 @@ class TXALTarget {
   void Assign(const TXALTarget& source);
   bool Equals(const TXALTarget& other) const;
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   // A DefaultPrinter without Name raises EConvertError.
   void ReadXML(const xml::Node& node);
 };

@@ -6,7 +6,7 @@
 namespace xal {
 namespace {
 
-void SetIfNotEmpty(xml::Node& element, std::string_view name, const std::string& value) {
+void SetIfNotEmpty(xml::ElementWriter& element, std::string_view name, const std::string& value) {
   if (!value.empty()) {
     element.SetAttribute(name, value);
   }
@@ -45,11 +45,11 @@ bool TXALTargetIPSetting::HasValues() const {
   return !Adapter.empty() || !Address.empty() || !Gateway.empty() || !DNS1.empty() || !DNS2.empty();
 }
 
-void TXALTargetIPSetting::WriteXML(xml::Node& parent) const {
+void TXALTargetIPSetting::WriteXML(xml::ElementWriter& parent) const {
   if (!HasValues()) {
     return;
   }
-  xml::Node& element = parent.AppendElement("IPSetting");
+  xml::ElementWriter element = parent.AppendElement("IPSetting");
   SetIfNotEmpty(element, "Adapter", Adapter);
   SetIfNotEmpty(element, "Address", Address);
   // A mask means nothing next to an address the DHCP server gives.
@@ -71,7 +71,7 @@ void TXALTargetIPSetting::ReadXML(const xml::Node& node) {
 }
 
 std::string TXALTargetIPSetting::ToText() const {
-  return ItemToText([this](xml::Node& parent) { WriteXML(parent); });
+  return ItemToText([this](xml::ElementWriter& parent) { WriteXML(parent); });
 }
 
 void TXALTargetIPSetting::FromText(std::string_view text) {
@@ -88,11 +88,11 @@ int TXALTargetIPSettings::NonEmptyCount() const {
   return count;
 }
 
-void TXALTargetIPSettings::WriteXML(xml::Node& parent) const {
+void TXALTargetIPSettings::WriteXML(xml::ElementWriter& parent) const {
   if (NonEmptyCount() == 0) {
     return;
   }
-  xml::Node& element = parent.AppendElement("IPSettings");
+  xml::ElementWriter element = parent.AppendElement("IPSettings");
   for (int i = 0; i < Count(); ++i) {
     Items(i).WriteXML(element);
   }
@@ -131,11 +131,11 @@ bool TXALTargetNetwork::Equals(const TXALTargetNetwork& other) const {
          AutoConfigURL == other.AutoConfigURL;
 }
 
-void TXALTargetNetwork::WriteXML(xml::Node& parent) const {
+void TXALTargetNetwork::WriteXML(xml::ElementWriter& parent) const {
   if (IPSettings.NonEmptyCount() == 0 && Proxy.empty() && AutoConfigURL.empty()) {
     return;
   }
-  xml::Node& element = parent.AppendElement("Network");
+  xml::ElementWriter element = parent.AppendElement("Network");
   IPSettings.WriteXML(element);
   if (!Proxy.empty()) {
     element.AppendElement("Proxy").SetAttribute("Server", Proxy);

@@ -7,6 +7,7 @@
 #include "catalogue/XALComponent.h"
 #include "catalogue/XALLists.h"
 #include "catalogue/XmlDocument.h"
+#include "catalogue/XmlWriter.h"
 
 namespace xal {
 
@@ -32,7 +33,7 @@ class TXALTargetIPSetting {
   bool HasValues() const;
 
   // Writes nothing for a setting without values.
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   void ReadXML(const xml::Node& node);
   std::string ToText() const;
   void FromText(std::string_view text);
@@ -48,7 +49,7 @@ class TXALTargetIPSettings : public TXALCollection<TXALTargetIPSetting> {
   // How many items have values.
   int NonEmptyCount() const;
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   void ReadXML(const xml::Node& node);
 };
 
@@ -69,7 +70,7 @@ class TXALTargetNetwork {
   void Assign(const TXALTargetNetwork& source);
   bool Equals(const TXALTargetNetwork& other) const;
 
-  void WriteXML(xml::Node& parent) const;
+  void WriteXML(xml::ElementWriter& parent) const;
   void ReadXML(const xml::Node& node);
 };
 

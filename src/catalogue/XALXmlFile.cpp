@@ -1,18 +1,12 @@
 #include "catalogue/XALXmlFile.h"
 
-#include "catalogue/XmlWriter.h"
-
 namespace xal {
 
-std::unique_ptr<xml::Document> NewFileDocument(const std::string& comment) {
-  auto document = std::make_unique<xml::Document>();
-  document->AppendComment(comment);
-  return document;
-}
-
-std::string SerializeFileDocument(xml::Document& document) {
-  document.SetDeclaration("1.0", "utf-8");
-  return xml::Serialize(document, xml::XmlLayout::Indented);
+xml::XmlStreamWriter NewFileWriter(const std::string& comment) {
+  xml::XmlStreamWriter writer(xml::XmlLayout::Indented);
+  writer.WriteDeclaration("1.0", "utf-8");
+  writer.WriteComment(comment);
+  return writer;
 }
 
 }  // namespace xal

@@ -2,18 +2,14 @@
 // indented layout.
 #pragma once
 
-#include <memory>
 #include <string>
 
-#include "catalogue/XmlDocument.h"
+#include "catalogue/XmlWriter.h"
 
 namespace xal {
 
-// A document holding only the comment, ready for the root element.
-std::unique_ptr<xml::Document> NewFileDocument(const std::string& comment);
-
-// Puts the declaration (version "1.0", encoding "utf-8") in front and serialises the document
-// with two spaces of indentation per level.
-std::string SerializeFileDocument(xml::Document& document);
+// A writer with two spaces of indentation per level that has written the declaration (version
+// "1.0", encoding "utf-8") and the comment, ready for the root element.
+xml::XmlStreamWriter NewFileWriter(const std::string& comment);
 
 }  // namespace xal

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,10 +29,17 @@ struct Attribute {
   std::string Value;
 };
 
+class NodePool;
+
+// Nodes appended to a tree live in the pool of the tree's root, one block of memory for all of
+// them, their attribute lists and child lists: building and freeing a large document costs a
+// few allocations instead of several per node, and freeing walks the pool, not the tree.
 class Node {
  public:
+  // A node of its own, the root of a tree.
   Node(NodeKind kind, std::string name, std::string value = {});
-  // Frees the subtree without recursion, so that no depth of tree can exhaust the stack.
+  // Frees the tree, without recursion, so that no depth of tree can exhaust the stack. A node
+  // taken out of a tree (RemoveChild) stays in the pool until its root is freed.
   virtual ~Node();
   Node(const Node&) = delete;
   Node& operator=(const Node&) = delete;
@@ -52,7 +60,7 @@ class Node {
 
   // Attributes in the order they were set. Absent and empty are different: Attribute() gives
   // nullptr for an absent one and a pointer to "" for an empty one.
-  const std::vector<Attribute>& Attributes() const { return attributes_; }
+  const std::pmr::vector<Attribute>& Attributes() const { return attributes_; }
   const std::string* FindAttribute(std::string_view name) const;
   bool HasAttribute(std::string_view name) const { return FindAttribute(name) != nullptr; }
   // Replaces the value of an attribute that exists, else appends it.
@@ -60,24 +68,32 @@ class Node {
   // Appends without looking for the name: for parsers, which have refused duplicates already,
   // so that an element with many attributes is built in linear time.
   void AppendAttribute(std::string name, std::string value);
+  // Room for that many attributes in all, for a parser that knows the count.
+  void ReserveAttributes(std::size_t count) { attributes_.reserve(count); }
 
   Node& AppendElement(std::string name);
   Node& AppendComment(std::string text);
   Node& AppendText(std::string text);
   Node& AppendProcessingInstruction(std::string target, std::string data);
+  // Takes a tree of its own (made with the public constructor) into this one.
   Node& InsertChild(std::size_t index, std::unique_ptr<Node> child);
   void RemoveChild(std::size_t index);
   void RemoveChildren();
 
  private:
-  Node& Adopt(std::unique_ptr<Node> child);
+  friend class NodePool;
+  Node(NodeKind kind, std::string name, std::string value, NodePool& pool);
+  Node& Append(NodeKind kind, std::string name, std::string value);
 
+  // Set for a root only; declared first, so that it outlives the lists below, which it holds.
+  std::unique_ptr<NodePool> ownPool_;
+  NodePool* pool_;
   NodeKind kind_;
   std::string name_;
   std::string value_;
   Node* parent_ = nullptr;
-  std::vector<Attribute> attributes_;
-  std::vector<std::unique_ptr<Node>> children_;
+  std::pmr::vector<Attribute> attributes_;
+  std::pmr::vector<Node*> children_;
 };
 
 // A document: its top-level nodes are its children (the declaration, comments, processing

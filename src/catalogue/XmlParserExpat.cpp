@@ -10,8 +10,14 @@
 namespace xal::xml {
 namespace {
 
+// Called for the white space between every two elements, so a plain loop.
 bool IsXmlSpace(const std::string& text) {
-  return text.find_first_not_of(" \t\r\n") == std::string::npos;
+  for (const char c : text) {
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+      return false;
+    }
+  }
+  return true;
 }
 
 class ExpatBuilder {
@@ -75,6 +81,11 @@ class ExpatBuilder {
     }
     self.FlushText();
     Node& element = self.current_->AppendElement(name);
+    std::size_t count = 0;
+    while (attributes[2 * count] != nullptr) {
+      ++count;
+    }
+    element.ReserveAttributes(count);
     // expat has refused duplicate names already, with a hash table of its own.
     for (const XML_Char** a = attributes; *a != nullptr; a += 2) {
       element.AppendAttribute(a[0], a[1]);

@@ -1,5 +1,6 @@
 #include "catalogue/XmlWriter.h"
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -56,35 +57,50 @@ void CheckStorable(std::string_view value) {
 
 void AppendEscaped(std::string& out, std::string_view value, bool attribute) {
   CheckStorable(value);
-  for (char c : value) {
-    switch (c) {
+  // Runs of bytes that need no reference are appended whole.
+  std::size_t runStart = 0;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    std::string_view reference;
+    switch (value[i]) {
       case '&':
-        out += "&amp;";
+        reference = "&amp;";
         break;
       case '<':
-        out += "&lt;";
+        reference = "&lt;";
         break;
       case '>':
-        out += "&gt;";
+        reference = "&gt;";
         break;
       case '"':
-        out += attribute ? std::string_view("&quot;") : std::string_view("\"");
+        if (attribute) {
+          reference = "&quot;";
+        }
         break;
       // A parser normalises raw line breaks and tabs in attribute values to spaces, and a raw
       // CR in text to LF; references keep them as they were.
       case '\t':
-        out += attribute ? std::string_view("&#9;") : std::string_view("\t");
+        if (attribute) {
+          reference = "&#9;";
+        }
         break;
       case '\n':
-        out += attribute ? std::string_view("&#10;") : std::string_view("\n");
+        if (attribute) {
+          reference = "&#10;";
+        }
         break;
       case '\r':
-        out += "&#13;";
+        reference = "&#13;";
         break;
       default:
-        out += c;
+        break;
+    }
+    if (!reference.empty()) {
+      out.append(value.substr(runStart, i - runStart));
+      out.append(reference);
+      runStart = i + 1;
     }
   }
+  out.append(value.substr(runStart));
 }
 
 // "--" may not stand inside a comment, nor "-" at its end; the text is the program's own, so
@@ -102,6 +118,21 @@ std::string SafeCommentText(std::string_view text) {
     safe += ' ';
   }
   return safe;
+}
+
+// Deeper than the parsers read: refused rather than written into a file that won't load.
+[[noreturn]] void RefuseTooDeep(std::string_view name) {
+  throw EXALError("The element " + QuoteForMessage(name) + " is nested more than " +
+                  std::to_string(kMaxElementDepth) +
+                  " levels deep, deeper than the program reads XML files.");
+}
+
+void AppendAttribute(std::string& out, std::string_view name, std::string_view value) {
+  out += ' ';
+  out += name;
+  out += "=\"";
+  AppendEscaped(out, value, true);
+  out += '"';
 }
 
 bool HasTextChild(const Node& node) {
@@ -168,20 +199,13 @@ class Writer {
 
   void WriteAttributes(const Node& node) {
     for (const Attribute& attribute : node.Attributes()) {
-      out_ += ' ';
-      out_ += attribute.Name;
-      out_ += "=\"";
-      AppendEscaped(out_, attribute.Value, true);
-      out_ += '"';
+      AppendAttribute(out_, attribute.Name, attribute.Value);
     }
   }
 
   void WriteElement(const Node& node, int depth, bool layoutOn) {
-    // Deeper than the parsers read: refused rather than written into a file that won't load.
     if (depth >= kMaxElementDepth) {
-      throw EXALError("The element " + QuoteForMessage(node.Name()) + " is nested more than " +
-                      std::to_string(kMaxElementDepth) +
-                      " levels deep, deeper than the program reads XML files.");
+      RefuseTooDeep(node.Name());
     }
     out_ += '<';
     out_ += node.Name();
@@ -217,6 +241,119 @@ class Writer {
 
 std::string Serialize(const Document& document, XmlLayout layout) {
   return Writer(layout).Write(document);
+}
+
+XmlStreamWriter::XmlStreamWriter(XmlLayout layout) : indented_(layout == XmlLayout::Indented) {
+  open_.reserve(8);
+}
+
+void XmlStreamWriter::WriteDeclaration(std::string_view version, std::string_view encoding) {
+  CloseTo(0);
+  out_ += "<?xml";
+  AppendAttribute(out_, "version", version);
+  if (!encoding.empty()) {
+    AppendAttribute(out_, "encoding", encoding);
+  }
+  out_ += "?>";
+  EndTopLevelNode();
+}
+
+void XmlStreamWriter::WriteComment(std::string_view text) {
+  CloseTo(0);
+  CheckStorable(text);
+  out_ += "<!--";
+  out_ += SafeCommentText(text);
+  out_ += "-->";
+  EndTopLevelNode();
+}
+
+void XmlStreamWriter::EndTopLevelNode() {
+  if (indented_) {
+    out_ += kLineEnd;
+  }
+}
+
+void XmlStreamWriter::CheckOpen(const ElementWriter& element) const {
+  if (element.writer_ != this || element.level_ > open_.size() ||
+      (element.level_ > 0 && open_[element.level_ - 1].serial != element.serial_)) {
+    throw std::logic_error("XML element written to after its end");
+  }
+}
+
+void XmlStreamWriter::CloseTo(std::size_t level) {
+  while (open_.size() > level) {
+    const Open element = open_.back();
+    open_.pop_back();
+    if (!element.hasChildren) {
+      out_ += "/>";
+    } else {
+      if (indented_) {
+        out_ += kLineEnd;
+        out_.append(open_.size() * 2, ' ');
+      }
+      // The name is copied from the text written so far: room first, so that it stays put.
+      out_.reserve(out_.size() + element.nameLength + 3);
+      out_ += "</";
+      out_.append(out_.data() + element.nameOffset, element.nameLength);
+      out_ += '>';
+    }
+    if (open_.empty()) {
+      EndTopLevelNode();
+    }
+  }
+}
+
+std::string XmlStreamWriter::Finish() {
+  CloseTo(0);
+  if (!indented_ && !out_.empty()) {
+    out_ += kLineEnd;
+  }
+  std::string bytes = std::move(out_);
+  out_.clear();
+  return bytes;
+}
+
+ElementWriter ElementWriter::AppendElement(std::string_view name) {
+  XmlStreamWriter& writer = *writer_;
+  writer.CheckOpen(*this);
+  if (level_ >= static_cast<std::size_t>(kMaxElementDepth)) {
+    RefuseTooDeep(name);
+  }
+  writer.CloseTo(level_);
+  if (level_ > 0) {
+    XmlStreamWriter::Open& parent = writer.open_.back();
+    if (!parent.hasChildren) {
+      writer.out_ += '>';
+      parent.hasChildren = true;
+    }
+    if (writer.indented_) {
+      writer.out_ += kLineEnd;
+      writer.out_.append(level_ * 2, ' ');
+    }
+  }
+  writer.out_ += '<';
+  writer.tagAttributes_.clear();
+  const std::uint64_t serial = writer.nextSerial_++;
+  writer.open_.push_back(XmlStreamWriter::Open{writer.out_.size(), name.size(), serial, false});
+  writer.out_ += name;
+  return ElementWriter(writer, level_ + 1, serial);
+}
+
+void ElementWriter::SetAttribute(std::string_view name, std::string_view value) {
+  XmlStreamWriter& writer = *writer_;
+  writer.CheckOpen(*this);
+  // Only the start tag still being written can take it.
+  if (level_ == 0 || level_ != writer.open_.size() || writer.open_.back().hasChildren) {
+    throw std::logic_error("XML attribute written after the element's content");
+  }
+  // A second value can't replace the first once it is written, and two would not load.
+  for (const auto& [offset, length] : writer.tagAttributes_) {
+    if (std::string_view(writer.out_).substr(offset, length) == name) {
+      throw std::logic_error("XML attribute written twice");
+    }
+  }
+  writer.tagAttributes_.emplace_back(writer.out_.size() + 1, name.size());
+  AppendAttribute(writer.out_, name, value);
 }
 
 std::string EscapeAttribute(std::string_view value) {

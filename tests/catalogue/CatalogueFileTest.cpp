@@ -5,6 +5,7 @@
 #include "CatalogueSamples.h"
 #include "catalogue/XALClasses00100.h"
 #include "catalogue/XmlParser.h"
+#include "catalogue/XmlWriter.h"
 #include "platform/sim/SimFileSystem.h"
 
 namespace xal {
@@ -95,6 +96,17 @@ class CatalogueFile : public ::testing::Test {
 TEST_F(CatalogueFile, WritesTheSampleExactly) {
   FillSample(sets_, false);
   EXPECT_EQ(sets_.SaveToBytes("Kelpra data"), kSampleFile);
+}
+
+// The catalogue is written straight into its bytes; the serializer of the document model,
+// given the same file parsed, must not change a byte of it.
+TEST_F(CatalogueFile, WritesWhatTheModelSerializerWrites) {
+  FillSample(sets_, false);
+  auto set = std::make_unique<TXALSet>(&owner_);
+  set->Name = "Tabs\tand\r\nbreaks \"quoted\" & <more>";
+  sets_.Add(std::move(set));
+  const std::string bytes = sets_.SaveToBytes("Kelpra -- data-");
+  EXPECT_EQ(xml::Serialize(*xml::Parse(bytes), xml::XmlLayout::Indented), bytes);
 }
 
 TEST_F(CatalogueFile, WritesAnEmptyCatalogue) {

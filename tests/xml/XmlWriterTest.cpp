@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "catalogue/XALErrors.h"
@@ -56,6 +57,22 @@ TEST(XmlDocumentModel, DeepTreeIsFreedWithoutRecursion) {
   middle->RemoveChild(1);
   EXPECT_EQ(middle->ChildCount(), 1u);
   document.reset();
+}
+
+// Trees taken into trees, each taken into the next: freeing the outermost must not recurse
+// either.
+TEST(XmlDocumentModel, ChainOfTakenTreesIsFreedWithoutRecursion) {
+  auto inner = std::make_unique<Node>(NodeKind::Element, "leaf");
+  inner->AppendElement("kept").SetAttribute("a", std::string(40, 'x'));
+  for (int i = 0; i < 100000; ++i) {
+    auto outer = std::make_unique<Node>(NodeKind::Element, "a");
+    outer->AppendComment("c");
+    outer->InsertChild(0, std::move(inner));
+    inner = std::move(outer);
+  }
+  EXPECT_EQ(inner->Child(0).Child(0).Name(), "a");
+  EXPECT_EQ(&inner->Child(0).Parent()->Child(0), &inner->Child(0));
+  inner.reset();
 }
 
 // What the writer refuses, it says clearly: the character by its number, the text by its start.
@@ -153,6 +170,83 @@ TEST(XmlWriter, RoundTripThroughTheParser) {
     EXPECT_EQ(*back.FindAttribute("empty"), "");
     EXPECT_EQ(back.Child(0).Child(0).Value(), tricky);
   }
+}
+
+// The same calls on the document model and on the stream writer: the shapes the program writes
+// (nesting, empty elements, attributes with escapes, comments, the declaration), in both
+// layouts. The stream writer must give exactly the serializer's bytes.
+TEST(XmlStreamWriter, WritesWhatTheSerializerWrites) {
+  const auto build = [](auto& top) {
+    auto&& root = top.AppendElement("Root");
+    root.SetAttribute("Version", "1.00");
+    auto&& child = root.AppendElement("Child");
+    child.SetAttribute("Name", "a&b <c> \"d\"\r\n\t");
+    child.AppendElement("Leaf").SetAttribute("Name", "x");
+    auto&& deep = child.AppendElement("Deep");
+    deep.AppendElement("Deeper").AppendElement("Deepest");
+    root.AppendElement("Empty");
+    auto&& last = root.AppendElement("Last");
+    last.SetAttribute("Empty", "");
+    last.SetAttribute("Text", "Büro 東京");
+  };
+  for (const XmlLayout layout : {XmlLayout::Indented, XmlLayout::SingleLine}) {
+    for (const bool framed : {true, false}) {
+      Document document;
+      if (framed) {
+        document.SetDeclaration("1.0", "utf-8");
+        document.AppendComment("a--b-");
+      }
+      build(document);
+      XmlStreamWriter writer(layout);
+      if (framed) {
+        writer.WriteDeclaration("1.0", "utf-8");
+        writer.WriteComment("a--b-");
+      }
+      ElementWriter top = writer.DocumentLevel();
+      build(top);
+      EXPECT_EQ(writer.Finish(), Serialize(document, layout));
+    }
+  }
+  EXPECT_EQ(XmlStreamWriter(XmlLayout::SingleLine).Finish(), "");
+}
+
+// As deep as the parsers read is written and read back; one level more is refused.
+TEST(XmlStreamWriter, RefusesWhatTheParsersWouldNotRead) {
+  XmlStreamWriter writer(XmlLayout::SingleLine);
+  ElementWriter element = writer.DocumentLevel();
+  for (int level = 1; level <= kMaxElementDepth; ++level) {
+    element = element.AppendElement("e");
+  }
+  try {
+    element.AppendElement("tooDeep");
+    FAIL() << "no refusal";
+  } catch (const EXALError& error) {
+    EXPECT_NE(std::string(error.what()).find("tooDeep is nested more than 256 levels"),
+              std::string::npos)
+        << error.what();
+  }
+  EXPECT_NO_THROW(Parse(writer.Finish()));
+
+  XmlStreamWriter text(XmlLayout::Indented);
+  EXPECT_THROW(text.DocumentLevel().AppendElement("a").SetAttribute("v", "bell\x07"), EXALError);
+  EXPECT_THROW(text.WriteComment("\xEF\xBF\xBE"), EXALError);
+}
+
+// Calls that the stream could only honour by writing a broken document are errors of the
+// program, not bytes.
+TEST(XmlStreamWriter, RefusesCallsOutOfOrder) {
+  XmlStreamWriter writer(XmlLayout::Indented);
+  ElementWriter top = writer.DocumentLevel();
+  ElementWriter root = top.AppendElement("r");
+  ElementWriter first = root.AppendElement("first");
+  first.SetAttribute("a", "1");
+  EXPECT_THROW(first.SetAttribute("a", "2"), std::logic_error);
+  EXPECT_THROW(root.SetAttribute("late", "1"), std::logic_error);
+  ElementWriter second = root.AppendElement("second");
+  EXPECT_THROW(first.SetAttribute("b", "1"), std::logic_error);
+  EXPECT_THROW(first.AppendElement("child"), std::logic_error);
+  second.SetAttribute("a", "1");
+  EXPECT_EQ(writer.Finish(), "<r>\r\n  <first a=\"1\"/>\r\n  <second a=\"1\"/>\r\n</r>\r\n");
 }
 
 }  // namespace

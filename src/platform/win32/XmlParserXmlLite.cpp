@@ -133,6 +133,9 @@ bool IsXmlSpace(const std::string& text) {
   return text.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
+// Up to this many attributes, comparing each name with those before costs less than a set.
+constexpr UINT kFewAttributes = 8;
+
 class XmlLiteBuilder {
  public:
   XmlLiteBuilder(std::string_view bytes, const std::string& sourceName)
@@ -330,13 +333,19 @@ class XmlLiteBuilder {
     // Asked before the attributes are visited: it describes the element, not an attribute.
     const bool empty = reader_->IsEmptyElement() != FALSE;
     Node& element = current_->AppendElement(Narrow(QualifiedName()));
+    UINT count = 0;
+    if (SUCCEEDED(reader_->GetAttributeCount(&count))) {
+      element.ReserveAttributes(count);
+    }
     // XmlLite refuses duplicate names itself; Wine's passes them on, and the model keeps names
-    // unique. A set of the names seen keeps an element with many attributes linear.
+    // unique. The few attributes of the program's own elements are compared with each other; a
+    // set of the names seen keeps an element with many attributes linear.
+    const bool few = count <= kFewAttributes;
     attributeNames_.clear();
     for (HRESULT hr = reader_->MoveToFirstAttribute(); hr == S_OK;
          hr = reader_->MoveToNextAttribute()) {
       std::string name = Narrow(QualifiedName());
-      if (!attributeNames_.insert(name).second) {
+      if (few ? element.HasAttribute(name) : !attributeNames_.insert(name).second) {
         ThrowAt(Reason(WC_E_UNIQUEATTRIBUTE));
       }
       element.AppendAttribute(std::move(name), Narrow(Value()));

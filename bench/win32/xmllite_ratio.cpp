@@ -1,0 +1,174 @@
+// Loading a large catalogue on Windows against XmlLite alone: the catalogue's load (parse,
+// model, sets) and a bare walk of the same bytes with the same reader, which asks for every
+// name, attribute and value and keeps nothing. CPU time of this process, after warm-up runs,
+// the median of the repetitions; prints the ratio. Google Benchmark is not built for MinGW.
+#include <windows.h>
+// windows.h first: the headers below need its types.
+#include <objidl.h>
+#include <shlwapi.h>
+#include <wrl/client.h>
+#include <xmllite.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/XALClasses00100.h"
+
+namespace {
+
+using namespace xal;
+using Microsoft::WRL::ComPtr;
+
+std::unique_ptr<TXALSet> MakeSet(TXALComponent* owner, int index) {
+  const std::string n = std::to_string(index);
+  auto set = std::make_unique<TXALSet>(owner);
+  set->Name = "Location " + n;
+  TXALEnvironment& env = set->Environment;
+  env.Displays.DisplayCount = 2;
+  env.Displays.AddDisplay(1, 0, 0, 1920, 1080);
+  env.Displays.AddDisplay(2, 1920, index % 200, 1280, 1024);
+  env.Printers.Add("Office Laser " + n);
+  env.Printers.Add("Color & Photo");
+  env.Network.WiFi = "Corp-WiFi-" + n;
+  env.Network.IPList.Add("192.168." + std::to_string(index % 256) + ".*");
+  env.Network.IPList.Add("10.*.*.*");
+  TXALTarget& target = set->Target;
+  auto fixed = std::make_unique<TXALTargetIPSetting>(owner);
+  fixed->Adapter = "Ethernet";
+  fixed->Address = "192.168.1." + std::to_string(index % 250 + 1);
+  fixed->SubnetMask = "255.255.255.0";
+  fixed->Gateway = "192.168.1.254";
+  fixed->DNS1 = "192.168.1.254";
+  target.Network.IPSettings.Add(std::move(fixed));
+  target.Network.Proxy = "proxy.example:8080";
+  target.DefaultPrinter = "Office Laser " + n;
+  auto startup = std::make_unique<TXALStartup>(owner);
+  startup->Name = "mail";
+  startup->FilePath = "C:\\Program Files\\mail\\mail.exe";
+  startup->OnlyNew = true;
+  target.Startups.Add(std::move(startup));
+  for (const char* windowClass : {"Notepad", "XLMAIN"}) {
+    auto app = std::make_unique<TXALApp>(owner);
+    app->WindowClass = windowClass;
+    app->Title = "Report <" + n + ">";
+    app->State = TXALAppState::Maximized;
+    app->Position = TXALRect{10, 20, 1210, 820};
+    target.Apps.Add(std::move(app));
+  }
+  return set;
+}
+
+double ProcessCpuSeconds() {
+  FILETIME creation, exit, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user);
+  const auto ticks = [](const FILETIME& t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(kernel) + ticks(user)) * 1e-7;
+}
+
+using CreateReader = decltype(&::CreateXmlReader);
+
+CreateReader LoadCreateReader() {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  HMODULE module = LoadLibraryW((std::wstring(folder, length) + L"\\xmllite.dll").c_str());
+  if (module == nullptr) {
+    return nullptr;
+  }
+  return reinterpret_cast<CreateReader>(
+      reinterpret_cast<void (*)()>(GetProcAddress(module, "CreateXmlReader")));
+}
+
+// What any reader of the file must ask XmlLite for, and nothing more.
+std::size_t BareWalk(CreateReader create, const std::string& bytes) {
+  ComPtr<IXmlReader> reader;
+  ComPtr<IStream> stream;
+  stream.Attach(SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()),
+                                  static_cast<UINT>(bytes.size())));
+  if (FAILED(
+          create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.GetAddressOf()), nullptr)) ||
+      !stream ||
+      FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) ||
+      FAILED(reader->SetInput(stream.Get()))) {
+    std::fprintf(stderr, "XmlLite is not available\n");
+    std::exit(1);
+  }
+  std::size_t seen = 0;
+  XmlNodeType type = XmlNodeType_None;
+  const WCHAR* text = nullptr;
+  UINT length = 0;
+  while (reader->Read(&type) == S_OK) {
+    if (type == XmlNodeType_Element) {
+      reader->GetQualifiedName(&text, &length);
+      seen += length;
+      for (HRESULT hr = reader->MoveToFirstAttribute(); hr == S_OK;
+           hr = reader->MoveToNextAttribute()) {
+        reader->GetQualifiedName(&text, &length);
+        seen += length;
+        reader->GetValue(&text, &length);
+        seen += length;
+      }
+    } else if (type == XmlNodeType_Text || type == XmlNodeType_Comment) {
+      reader->GetValue(&text, &length);
+      seen += length;
+    }
+  }
+  return seen;
+}
+
+// The median CPU time of one run of work, after the warm-up runs.
+double Median(const std::function<void()>& work, int warmUps, int repetitions) {
+  for (int i = 0; i < warmUps; ++i) {
+    work();
+  }
+  std::vector<double> times;
+  for (int i = 0; i < repetitions; ++i) {
+    const double start = ProcessCpuSeconds();
+    work();
+    times.push_back(ProcessCpuSeconds() - start);
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int setCount = argc > 1 ? std::atoi(argv[1]) : 10000;
+  const int repetitions = argc > 2 ? std::atoi(argv[2]) : 7;
+  const CreateReader create = LoadCreateReader();
+  if (create == nullptr) {
+    std::fprintf(stderr, "xmllite.dll not found\n");
+    return 1;
+  }
+  TXALComponent owner;
+  TXALSets sets(&owner);
+  for (int i = 0; i < setCount; ++i) {
+    sets.Add(MakeSet(&owner, i));
+  }
+  const std::string bytes = sets.SaveToBytes("benchmark catalogue");
+  std::printf("catalogue: %d sets, %zu bytes\n", setCount, bytes.size());
+
+  std::size_t sink = 0;
+  const double bare = Median([&] { sink += BareWalk(create, bytes); }, 2, repetitions);
+  const double load = Median(
+      [&] {
+        TXALSets loaded(&owner);
+        loaded.LoadFromBytes(bytes, "bench.xml");
+        sink += static_cast<std::size_t>(loaded.Count());
+      },
+      2, repetitions);
+  const double save =
+      Median([&] { sink += sets.SaveToBytes("benchmark catalogue").size(); }, 2, repetitions);
+  std::printf("bare XmlLite walk: %8.1f ms CPU\n", bare * 1e3);
+  std::printf("catalogue load:    %8.1f ms CPU\n", load * 1e3);
+  std::printf("catalogue save:    %8.1f ms CPU\n", save * 1e3);
+  std::printf("load / bare XmlLite walk: %.3g\n", load / bare);
+  return sink == 0 ? 1 : 0;
+}
