@@ -20,8 +20,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (run.error_occurred) {
         continue;
       }
-      // The function's name, without the arguments that the name of a run carries.
-      const std::string name = run.run_name.function_name;
+      // The function's name and its arguments ("BM_Recheck/sets:10/distinct:1"), without the
+      // timing options that the name of a run carries as well.
+      const std::string name =
+          run.run_name.function_name + (run.run_name.args.empty() ? "" : "/" + run.run_name.args);
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
         medians_[name] = run.GetAdjustedCPUTime();
       } else if (run.run_type == Run::RT_Iteration) {

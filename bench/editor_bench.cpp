@@ -135,11 +135,7 @@ BENCHMARK(BM_ShowManyItems)->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.5)->
 
 int main(int argc, char** argv) {
   return xal::bench::RunWithRatios(argc, argv, [](const xal::bench::RatioReporter& ratios) {
-    // The runs are named with their timing options.
-    const std::string timing = "/min_time:1.000/min_warmup_time:0.500";
-    ratios.PrintRatio("fill 10,000 sets / load them", "BM_FillManySets" + timing,
-                      "BM_LoadManySets" + timing);
-    ratios.PrintRatio("show 1,000 items each / load them", "BM_ShowManyItems" + timing,
-                      "BM_LoadManyItems" + timing);
+    ratios.PrintRatio("fill 10,000 sets / load them", "BM_FillManySets", "BM_LoadManySets");
+    ratios.PrintRatio("show 1,000 items each / load them", "BM_ShowManyItems", "BM_LoadManyItems");
   });
 }

@@ -200,9 +200,7 @@ int main(int argc, char** argv) {
   return xal::bench::RunWithRatios(argc, argv, [](const xal::bench::RatioReporter& reporter) {
     for (const char* distinct : {"1", "0"}) {
       for (const char* count : {"10", "100", "1000", "10000"}) {
-        // The run names carry the minimum and warm-up times as well.
-        const std::string args = std::string("/sets:") + count + "/distinct:" + distinct +
-                                 "/min_time:0.500/min_warmup_time:0.200";
+        const std::string args = std::string("/sets:") + count + "/distinct:" + distinct;
         const std::string label = std::string(count) + " sets, distinct " + distinct;
         reporter.PrintRatio((label + ", recheck / expression path:").c_str(), "BM_Recheck" + args,
                             "BM_RecheckByExpression" + args);
