@@ -27,6 +27,9 @@ cat >"$work/program/XALData.xml" <<'XML'
 </XALSets>
 XML
 
+# A prefix of its own: what the measurement writes into the user's settings must not reach the
+# prefix the tests read.
+export XAL_WINEPREFIX="${XAL_WINEPREFIX:-$PWD/build/wineprefix-bench}"
 # shellcheck source=../e2e/wine-env.sh
 source e2e/wine-env.sh
 pids=()

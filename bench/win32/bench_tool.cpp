@@ -2,7 +2,10 @@
 // the idle measurement; a watcher that stamps each change of the per-user Internet settings,
 // which every recheck of the change-to-applied scenario writes; and a stand-in for the system
 // that posts an address-change notice to the running program and stamps the moment.
+#include <winsock2.h>
+// winsock2.h before windows.h, which would pull in the old winsock.h.
 #include <windows.h>
+#include <ws2tcpip.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -44,12 +47,20 @@ int Idle() {
 
 int WatchSettings(int changes) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kInternetSettings, 0, nullptr, 0, KEY_NOTIFY, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kInternetSettings, 0, nullptr, 0,
+                      KEY_NOTIFY | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     std::fprintf(stderr, "cannot open the Internet settings\n");
     return 1;
   }
   const HANDLE changed = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  // Wine reports a write only when it changes the value: the recheck writes an empty script
+  // URL, so the watcher puts another value back before it waits again.
+  const auto reset = [key] {
+    const wchar_t marker[] = L"-";
+    RegSetValueExW(key, L"AutoConfigURL", 0, REG_SZ, reinterpret_cast<const BYTE*>(marker),
+                   sizeof marker);
+  };
+  reset();
   std::printf("ready %.6f\n", UnixSeconds());
   std::fflush(stdout);
   for (int i = 0; i < changes; ++i) {
@@ -60,6 +71,7 @@ int WatchSettings(int changes) {
     WaitForSingleObject(changed, INFINITE);
     std::printf("changed %.6f\n", UnixSeconds());
     std::fflush(stdout);
+    reset();
   }
   CloseHandle(changed);
   RegCloseKey(key);
@@ -73,6 +85,31 @@ int PostNotice() {
     return 1;
   }
   std::printf("posted %.6f\n", UnixSeconds());
+  return 0;
+}
+
+// What the address monitor compares: the addresses the host name resolves to.
+int HostAddresses() {
+  WSADATA data{};
+  if (WSAStartup(MAKEWORD(2, 2), &data) != 0) {
+    return 1;
+  }
+  char name[256] = {};
+  gethostname(name, static_cast<int>(sizeof name - 1));
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* results = nullptr;
+  if (getaddrinfo(name, nullptr, &hints, &results) == 0) {
+    for (const addrinfo* entry = results; entry != nullptr; entry = entry->ai_next) {
+      char text[INET_ADDRSTRLEN] = {};
+      const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ai_addr);
+      inet_ntop(AF_INET, &address->sin_addr, text, sizeof text);
+      std::printf("%s %s\n", name, text);
+    }
+    freeaddrinfo(results);
+  }
+  WSACleanup();
   return 0;
 }
 
@@ -92,6 +129,10 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"post-notice") {
     return PostNotice();
   }
-  std::fprintf(stderr, "usage: xal_bench_tool idle | watch-settings N | post-notice\n");
+  if (command == L"host-addresses") {
+    return HostAddresses();
+  }
+  std::fprintf(stderr,
+               "usage: xal_bench_tool idle | watch-settings N | post-notice | host-addresses\n");
   return 2;
 }

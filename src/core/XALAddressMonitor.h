@@ -49,8 +49,8 @@ enum class TXALAddressWatchMode : std::uint8_t { Notifications, Polling };
 // an address and adds it again) settle before one check runs; a stream that never pauses is
 // still checked after the longest wait.
 constexpr int kAddressPollMs = 500;
-constexpr int kAddressSettleMs = 30;
-constexpr int kAddressLongestWaitMs = 200;
+constexpr int kAddressSettleMs = 15;
+constexpr int kAddressLongestWaitMs = 100;
 
 // choice is the tray program's switch: "poll" or "notify" force that mode; anything else leaves
 // it to the system, which polls where its notices are known never to fire.
