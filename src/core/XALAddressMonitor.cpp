@@ -81,6 +81,12 @@ TXALAddressWatchMode TXALAddressWatch::Start(TXALAddressWatchMode wanted) {
   running_ = true;
   if (mode_ == TXALAddressWatchMode::Polling) {
     port_.SetWake(kAddressPollMs);
+  } else {
+    // A change between the first list and the registration has no notice of its own: one
+    // check, as if a notice had come, closes that gap.
+    noticePending_ = true;
+    firstNoticeMs_ = port_.NowMs();
+    port_.SetWake(kAddressSettleMs);
   }
   return mode_;
 }
