@@ -55,4 +55,92 @@ std::vector<TXALAddressChange> TXALAddressMonitor::Check() {
   return changes;
 }
 
+TXALAddressWatchMode ChooseAddressWatchMode(std::string_view choice, bool noticesNeverFire) {
+  if (choice == "poll") {
+    return TXALAddressWatchMode::Polling;
+  }
+  if (choice == "notify") {
+    return TXALAddressWatchMode::Notifications;
+  }
+  return noticesNeverFire ? TXALAddressWatchMode::Polling : TXALAddressWatchMode::Notifications;
+}
+
+TXALAddressWatch::TXALAddressWatch(IAddressWatchPort& port, std::function<bool()> check)
+    : port_(port), check_(std::move(check)) {}
+
+TXALAddressWatch::~TXALAddressWatch() {
+  Stop();
+}
+
+TXALAddressWatchMode TXALAddressWatch::Start(TXALAddressWatchMode wanted) {
+  Stop();
+  mode_ = wanted;
+  if (mode_ == TXALAddressWatchMode::Notifications && !port_.StartNotifications()) {
+    mode_ = TXALAddressWatchMode::Polling;
+  }
+  running_ = true;
+  if (mode_ == TXALAddressWatchMode::Polling) {
+    port_.SetWake(kAddressPollMs);
+  } else {
+    // A change between the first list and the registration has no notice of its own: one
+    // check, as if a notice had come, closes that gap.
+    noticePending_ = true;
+    firstNoticeMs_ = port_.NowMs();
+    port_.SetWake(kAddressSettleMs);
+  }
+  return mode_;
+}
+
+void TXALAddressWatch::Stop() {
+  if (!running_) {
+    return;
+  }
+  if (mode_ == TXALAddressWatchMode::Notifications) {
+    port_.StopNotifications();
+  }
+  port_.SetWake(-1);
+  running_ = false;
+  noticePending_ = false;
+}
+
+void TXALAddressWatch::OnNotice() {
+  if (!running_ || mode_ != TXALAddressWatchMode::Notifications) {
+    return;
+  }
+  const std::uint64_t now = port_.NowMs();
+  if (!noticePending_) {
+    noticePending_ = true;
+    firstNoticeMs_ = now;
+  }
+  // Each notice pushes the check back to a settle time after it, but never past the longest
+  // wait after the first one.
+  const std::uint64_t latest = firstNoticeMs_ + kAddressLongestWaitMs;
+  const std::uint64_t due = std::min(now + kAddressSettleMs, latest);
+  port_.SetWake(due > now ? static_cast<int>(due - now) : 0);
+}
+
+void TXALAddressWatch::OnWake() {
+  if (!running_) {
+    return;
+  }
+  if (mode_ == TXALAddressWatchMode::Polling) {
+    // Armed again first: a check that pumps messages may stop the watch.
+    port_.SetWake(kAddressPollMs);
+    check_();
+    return;
+  }
+  if (!noticePending_) {
+    port_.SetWake(-1);
+    return;
+  }
+  noticePending_ = false;
+  port_.SetWake(-1);
+  if (!check_() && running_) {
+    // The change is still to be seen; a notice is pending again until the check has run.
+    noticePending_ = true;
+    firstNoticeMs_ = port_.NowMs();
+    port_.SetWake(kAddressSettleMs);
+  }
+}
+
 }  // namespace xal

@@ -1,10 +1,15 @@
 // The address monitor's check: the computer's IPv4 addresses compared with those of the check
-// before. A worker of the platform runs a check every 500 ms on the user-interface thread.
+// before; and the watch that decides when a check runs, on the system's address-change notices
+// or, where the system offers none that fire, every 500 ms.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/AddressWatch.h"
 #include "platform/HostAddresses.h"
 
 namespace xal {
@@ -36,6 +41,49 @@ class TXALAddressMonitor {
  private:
   IHostAddresses& addresses_;
   std::vector<std::string> last_;
+};
+
+enum class TXALAddressWatchMode : std::uint8_t { Notifications, Polling };
+
+// The polling interval, and how long the watch lets a burst of notices (a lease renewal removes
+// an address and adds it again) settle before one check runs; a stream that never pauses is
+// still checked after the longest wait.
+constexpr int kAddressPollMs = 500;
+constexpr int kAddressSettleMs = 15;
+constexpr int kAddressLongestWaitMs = 100;
+
+// choice is the tray program's switch: "poll" or "notify" force that mode; anything else leaves
+// it to the system, which polls where its notices are known never to fire.
+TXALAddressWatchMode ChooseAddressWatchMode(std::string_view choice, bool noticesNeverFire);
+
+class TXALAddressWatch {
+ public:
+  // check runs one address check on the user-interface thread; false when it could not run
+  // now (a recheck is running), so the watch tries again shortly.
+  TXALAddressWatch(IAddressWatchPort& port, std::function<bool()> check);
+  ~TXALAddressWatch();
+  TXALAddressWatch(const TXALAddressWatch&) = delete;
+  TXALAddressWatch& operator=(const TXALAddressWatch&) = delete;
+
+  // Notifications fall back to polling when the system refuses the registration. Returns the
+  // mode in force.
+  TXALAddressWatchMode Start(TXALAddressWatchMode wanted);
+  void Stop();
+  bool Running() const { return running_; }
+  TXALAddressWatchMode Mode() const { return mode_; }
+
+  // A notice of the system, handed over on the user-interface thread.
+  void OnNotice();
+  // The wake-up armed through the port.
+  void OnWake();
+
+ private:
+  IAddressWatchPort& port_;
+  std::function<bool()> check_;
+  TXALAddressWatchMode mode_ = TXALAddressWatchMode::Polling;
+  bool running_ = false;
+  bool noticePending_ = false;
+  std::uint64_t firstNoticeMs_ = 0;
 };
 
 }  // namespace xal

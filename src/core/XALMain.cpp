@@ -309,13 +309,13 @@ void TfmXALMain::WMDisplayChange() {
   Recheck();
 }
 
-void TfmXALMain::IdIPAddrMonCheck() {
+bool TfmXALMain::IdIPAddrMonCheck() {
   if (rechecking_) {
-    return;  // the change is still there at the next check
+    return false;  // the change is still there at the next check
   }
   try {
     if (addressMonitor_.Check().empty() || !fmXALCurrent_) {
-      return;
+      return true;
     }
     // Several addresses changing in one check are one change of place: the probes and the
     // recheck run once, so no startup program is started twice for it.
@@ -326,6 +326,7 @@ void TfmXALMain::IdIPAddrMonCheck() {
     // Dropped on purpose: a background check has nobody to tell, and the next change or a
     // recheck on request tries again.
   }
+  return true;
 }
 
 void TfmXALMain::HandleEvent(const std::function<void()>& handler) {

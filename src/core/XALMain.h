@@ -59,8 +59,9 @@ class TfmXALMain : public TXALComponent {
   void WMDisplayChange();
   // One check of the address monitor, run on this thread. When any address changed, the
   // adapters and Wi-Fi are probed again and the sets rechecked, once for the whole check.
-  // Errors are dropped: nobody asked for this check.
-  void IdIPAddrMonCheck();
+  // Errors are dropped: nobody asked for this check. False when it could not run because a
+  // recheck is running; the change is then still to be seen by a later check.
+  bool IdIPAddrMonCheck();
 
   // A notice of the hook libraries; nothing before start-up made the window intake.
   void HandleHookMessage(TXALHookNotice notice, TXALWindowHandle window);

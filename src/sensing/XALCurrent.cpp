@@ -1,6 +1,7 @@
 #include "sensing/XALCurrent.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "catalogue/XALErrors.h"
@@ -73,13 +74,16 @@ void TfmXALCurrent::ReadIPAddresses() {
   ClearIPAddresses();
   std::vector<std::string> lines;
   std::vector<std::unique_ptr<TXALIPStatus>> statuses;
-  const std::unique_ptr<IManagementQuery> query = platform_.Management.ExecQuery(kAdapterQuery);
-  while (const std::unique_ptr<IManagementObject> adapter = query->Next()) {
+  // One query serves the lines and every status: each address asking the service again made a
+  // refresh cost one query per address.
+  const auto adapters = QueryAdapters(platform_.Management);
+  for (const auto& adapter : adapters) {
     try {
       const auto addresses = adapter->GetStringArray("IPAddress");
       if (!addresses) {
         continue;
       }
+      std::optional<TXALIPStatus> adapterStatus;
       for (const std::string& address : *addresses) {
         if (!IsIPv4Address(address)) {
           continue;
@@ -88,10 +92,11 @@ void TfmXALCurrent::ReadIPAddresses() {
         const std::string settingID = adapter->GetString("SettingID");
         // The status is read before the line is added, so that a failure leaves neither and the
         // two lists keep the same length.
-        auto status = std::make_unique<TXALIPStatus>();
-        GetIPStatus(platform_.Management, platform_.Registry, settingID, *status);
+        if (!adapterStatus) {
+          adapterStatus = ReadIPStatus(adapters, platform_.Registry, settingID);
+        }
         lines.push_back(MakeAddressLine(address, caption, settingID));
-        statuses.push_back(std::move(status));
+        statuses.push_back(std::make_unique<TXALIPStatus>(*adapterStatus));
       }
     } catch (const EXALError&) {
       // This adapter's remaining addresses are lost; what was listed stays.

@@ -120,20 +120,34 @@ bool IsDNSAutomatic(const IRegistry& registry, const std::string& settingID) {
   return !servers || servers->empty();
 }
 
-void GetIPStatus(IManagementService& management, const IRegistry& registry,
-                 const std::string& settingID, TXALIPStatus& status) {
-  status.Clear();
-  // Filled aside so that a service failing part-way leaves the caller's status cleared.
-  TXALIPStatus read;
+std::vector<std::unique_ptr<IManagementObject>> QueryAdapters(IManagementService& management) {
+  std::vector<std::unique_ptr<IManagementObject>> adapters;
   const std::unique_ptr<IManagementQuery> query = management.ExecQuery(kAdapterQuery);
-  while (const std::unique_ptr<IManagementObject> adapter = query->Next()) {
+  while (std::unique_ptr<IManagementObject> adapter = query->Next()) {
+    adapters.push_back(std::move(adapter));
+  }
+  return adapters;
+}
+
+TXALIPStatus ReadIPStatus(const std::vector<std::unique_ptr<IManagementObject>>& adapters,
+                          const IRegistry& registry, const std::string& settingID) {
+  TXALIPStatus status;
+  for (const auto& adapter : adapters) {
     try {
-      ReadAdapter(*adapter, registry, settingID, read);
+      ReadAdapter(*adapter, registry, settingID, status);
     } catch (const EXALError&) {
       // The adapter is left as far as it was read; the others still count.
     }
   }
-  status = read;
+  return status;
+}
+
+void GetIPStatus(IManagementService& management, const IRegistry& registry,
+                 const std::string& settingID, TXALIPStatus& status) {
+  status.Clear();
+  // Read whole first, so that a service failing part-way leaves the caller's status cleared.
+  const auto adapters = QueryAdapters(management);
+  status = ReadIPStatus(adapters, registry, settingID);
 }
 
 void GetIPStatus(TXALPlatform& platform, const std::string& settingID, TXALIPStatus& status) {

@@ -3,10 +3,13 @@
 // adapter.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace xal {
 
+class IManagementObject;
 class IManagementService;
 class IRegistry;
 struct TXALPlatform;
@@ -48,6 +51,12 @@ bool IsDNSAutomatic(const IRegistry& registry, const std::string& settingID);
 void GetIPStatus(IManagementService& management, const IRegistry& registry,
                  const std::string& settingID, TXALIPStatus& status);
 void GetIPStatus(TXALPlatform& platform, const std::string& settingID, TXALIPStatus& status);
+
+// The adapter query run once, its objects read whole. Raises EXALError as GetIPStatus does.
+std::vector<std::unique_ptr<IManagementObject>> QueryAdapters(IManagementService& management);
+// What GetIPStatus reads, taken from the objects of one query.
+TXALIPStatus ReadIPStatus(const std::vector<std::unique_ptr<IManagementObject>>& adapters,
+                          const IRegistry& registry, const std::string& settingID);
 
 // "10.0.0.5(Intel(R) Ethernet,{GUID})": address, caption after StripAdapterIndex, SettingID.
 std::string MakeAddressLine(const std::string& address, const std::string& caption,

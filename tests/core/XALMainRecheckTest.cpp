@@ -7,6 +7,7 @@
 #include "core/XALMain.h"
 #include "platform/sim/SimMainView.h"
 #include "platform/sim/SimPlatform.h"
+#include "sensing/XALNetwork.h"
 
 namespace xal {
 namespace {
@@ -138,6 +139,148 @@ TEST_F(MainRecheck, AddressMonitorRunsTheCycleOncePerChangedCheck) {
   sim_.wireless.SetUnavailable(true);
   form.IdIPAddrMonCheck();
   EXPECT_EQ(Started(), (std::vector<std::string>{"every.exe", "once.exe"}));
+}
+
+// The watch that decides when the address monitor checks, driven as the window layer drives it.
+class AddressWatch : public MainRecheck {
+ protected:
+  TXALAddressWatch& Watch(TXALAddressWatchMode mode) {
+    TfmXALMain& form = Start();
+    watch_ = std::make_unique<TXALAddressWatch>(sim_.addressWatch,
+                                                [&form] { return form.IdIPAddrMonCheck(); });
+    watch_->Start(mode);
+    if (watch_->Mode() == TXALAddressWatchMode::Notifications) {
+      // The check after the registration; nothing changed since start-up.
+      EXPECT_EQ(sim_.addressWatch.wakeInMs, kAddressSettleMs);
+      watch_->OnWake();
+    }
+    sim_.shell.calls.clear();
+    sim_.management.ResetCounters();
+    return *watch_;
+  }
+
+  // Notices at the given times (milliseconds from now), then the armed wake-up.
+  void NoticesThenWake(std::initializer_list<int> times) {
+    const std::uint64_t start = sim_.addressWatch.now;
+    for (const int t : times) {
+      sim_.addressWatch.now = start + static_cast<std::uint64_t>(t);
+      watch_->OnNotice();
+    }
+    ASSERT_GE(sim_.addressWatch.wakeInMs, 0);
+    sim_.addressWatch.now += static_cast<std::uint64_t>(sim_.addressWatch.wakeInMs);
+    watch_->OnWake();
+  }
+
+  void MoveTo(std::vector<std::string> addresses) {
+    sim_.hostAddresses.addresses = addresses;
+    sim_.management.SetObjects("Win32_NetworkAdapterConfiguration",
+                               {sim::SimAdapter("{A1}", "LAN", std::move(addresses))});
+  }
+
+  std::size_t AdapterQueries() const {
+    std::size_t count = 0;
+    for (const std::string& query : sim_.management.Queries()) {
+      count += query == kAdapterQuery ? 1 : 0;
+    }
+    return count;
+  }
+
+  std::unique_ptr<TXALAddressWatch> watch_;
+};
+
+TEST_F(AddressWatch, ABurstOfNoticesIsOneRefreshAndOneRecheck) {
+  TXALAddressWatch& watch = Watch(TXALAddressWatchMode::Notifications);
+  EXPECT_EQ(watch.Mode(), TXALAddressWatchMode::Notifications);
+  EXPECT_TRUE(sim_.addressWatch.registered);
+  EXPECT_LT(sim_.addressWatch.wakeInMs, 0) << "nothing runs until the system reports a change";
+
+  // A lease renewal: the old address goes, two new ones come, each with its own notice.
+  MoveTo({"10.0.0.7", "10.0.0.8"});
+  NoticesThenWake({0, 5, 12});
+  EXPECT_EQ(Started(), std::vector<std::string>{"every.exe"});
+  EXPECT_EQ(AdapterQueries(), 1u) << "one query for both addresses and their statuses";
+  ASSERT_EQ(form_->fmXALCurrent()->IPStatuses().Count(), 2);
+  EXPECT_EQ(form_->fmXALCurrent()->IPStatuses().Items(1)->Address, "10.0.0.7");
+  EXPECT_LT(sim_.addressWatch.wakeInMs, 0) << "quiet again after the check";
+}
+
+TEST_F(AddressWatch, NoticesThatLeaveTheAddressesAsTheyWereRecheckNothing) {
+  Watch(TXALAddressWatchMode::Notifications);
+  // Removed and added back before the burst settled, or a change the host name does not show
+  // (an IPv6 address): the check finds the list unchanged.
+  NoticesThenWake({0, 8});
+  EXPECT_TRUE(Started().empty());
+  EXPECT_EQ(AdapterQueries(), 0u);
+}
+
+TEST_F(AddressWatch, NoticesSettleBeforeTheCheckButNeverWaitPastTheLongestWait) {
+  Watch(TXALAddressWatchMode::Notifications);
+  watch_->OnNotice();
+  EXPECT_EQ(sim_.addressWatch.wakeInMs, kAddressSettleMs);
+  // A stream that never pauses: each notice would push the check back, the longest wait holds.
+  sim_.addressWatch.now += kAddressLongestWaitMs - 10;
+  watch_->OnNotice();
+  EXPECT_EQ(sim_.addressWatch.wakeInMs, 10);
+}
+
+TEST_F(AddressWatch, ACheckDueDuringARecheckRunsOnceItHasEnded) {
+  TfmXALMain& form = Start();
+  bool busy = true;
+  int checks = 0;
+  TXALAddressWatch watch(sim_.addressWatch, [&] {
+    ++checks;
+    return busy ? false : form.IdIPAddrMonCheck();
+  });
+  watch.Start(TXALAddressWatchMode::Notifications);
+  sim_.shell.calls.clear();
+  MoveTo({"10.0.0.9"});
+  // The check that follows the registration comes while a recheck runs.
+  watch.OnWake();
+  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(sim_.addressWatch.wakeInMs, kAddressSettleMs) << "tried again without a new notice";
+  busy = false;
+  watch.OnWake();
+  EXPECT_EQ(Started(), std::vector<std::string>{"every.exe"});
+  EXPECT_LT(sim_.addressWatch.wakeInMs, 0);
+}
+
+TEST_F(AddressWatch, WithoutNoticesItPollsAndStopsCleanly) {
+  sim_.addressWatch.notificationsOffered = false;
+  TXALAddressWatch& watch = Watch(TXALAddressWatchMode::Notifications);
+  EXPECT_EQ(watch.Mode(), TXALAddressWatchMode::Polling) << "the registration failed";
+  EXPECT_EQ(sim_.addressWatch.wakeInMs, kAddressPollMs);
+
+  watch.OnWake();
+  EXPECT_TRUE(Started().empty());
+  EXPECT_EQ(sim_.addressWatch.wakeInMs, kAddressPollMs) << "polling goes on";
+  MoveTo({"10.0.0.9"});
+  watch.OnWake();
+  EXPECT_EQ(Started(), std::vector<std::string>{"every.exe"});
+
+  watch.Stop();
+  EXPECT_LT(sim_.addressWatch.wakeInMs, 0);
+  MoveTo({"10.0.0.10"});
+  watch.OnWake();
+  watch.OnNotice();
+  EXPECT_EQ(Started(), std::vector<std::string>{"every.exe"}) << "stopped: nothing runs";
+}
+
+TEST(AddressWatchMode, TheSwitchWinsOverWhatTheSystemOffers) {
+  using enum TXALAddressWatchMode;
+  struct Case {
+    const char* choice;
+    bool noticesNeverFire;
+    TXALAddressWatchMode mode;
+  };
+  const Case cases[] = {
+      {"", false, Notifications},      {"", true, Polling},
+      {"poll", false, Polling},        {"notify", true, Notifications},
+      {"other", false, Notifications},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ChooseAddressWatchMode(c.choice, c.noticesNeverFire), c.mode)
+        << '"' << c.choice << "\" " << c.noticesNeverFire;
+  }
 }
 
 TEST_F(MainRecheck, AddressMonitorDropsErrorsSilently) {

@@ -109,13 +109,17 @@ TEST_F(CurrentStore, AnAdapterThatCannotBeReadIsLeftOutAndTheRestListed) {
   ExpectInvariant();
 }
 
-TEST_F(CurrentStore, AStatusThatCannotBeReadTakesItsLineAlong) {
-  sim_.management.SetObjects(kAdapterClass, {SimAdapter(kEthernetID, "Ethernet", {"10.0.0.5"}),
-                                             SimAdapter(kWlanID, "Wireless", {"10.0.0.9"})});
-  // The adapter query and the first adapter's own query succeed; the service then stops.
-  sim_.management.FailQueriesAfter(2);
+TEST_F(CurrentStore, OneQueryServesTheLinesAndTheStatuses) {
+  sim_.management.SetObjects(kAdapterClass,
+                             {SimAdapter(kEthernetID, "Ethernet", {"10.0.0.5", "10.0.0.6"}),
+                              SimAdapter(kWlanID, "Wireless", {"10.0.0.9"})});
+  // A service that answers a single query still gives every line and its status.
+  sim_.management.FailQueriesAfter(1);
   current_.RefreshIPAddresses();
-  EXPECT_EQ(current_.lbIPAddresses(), Lines{std::string("10.0.0.5(Ethernet,") + kEthernetID + ")"});
+  EXPECT_EQ(sim_.management.Queries().size(), 1u);
+  ASSERT_EQ(current_.lbIPAddresses().size(), 3u);
+  EXPECT_EQ(current_.IPStatus(1).Address, "10.0.0.5");
+  EXPECT_EQ(current_.IPStatus(2).Adapter, "Wireless");
   ExpectInvariant();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/XALPlatform.h"
+#include "platform/sim/SimAddressWatch.h"
 #include "platform/sim/SimClipboard.h"
 #include "platform/sim/SimFileDialogs.h"
 #include "platform/sim/SimFileSystem.h"
@@ -54,6 +55,8 @@ class SimPlatform {
   SimSharedMemory sharedMemory;
   SimKeyboard keyboard;
   SimHostAddresses hostAddresses;
+  // Not part of the portable platform: the window layer owns the address watch.
+  SimAddressWatch addressWatch;
   // Also the placement clock.
   SimWindowSystem windows;
   SimWindowHooks hooks;

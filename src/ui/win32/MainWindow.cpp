@@ -17,8 +17,10 @@ namespace xal::win32 {
 namespace {
 
 constexpr UINT kTrayIconId = 1;
-// A check of the address monitor, posted by its worker thread.
-constexpr UINT kAddressCheckMessage = WM_APP + 2;
+// An address-change notice of the system, posted from its thread pool.
+constexpr UINT kAddressNoticeMessage = WM_APP + 2;
+// The address watch's wake-up; beside the placement timer of the same window.
+constexpr UINT_PTR kAddressWakeTimerId = kPlacementTimerId + 1;
 // A display change, posted to ourselves: the system sends WM_DISPLAYCHANGE, and the recheck it
 // starts may call the management service, which refuses while a sender waits.
 constexpr UINT kDisplayChangedMessage = WM_APP + 3;
@@ -144,12 +146,21 @@ void MainWindow::ShowBalloon(const std::string& title, const std::string& text) 
   Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
-void MainWindow::StartAddressMonitor() {
-  addressMonitor_.Start(window_, kAddressCheckMessage);
+TXALAddressWatchMode MainWindow::StartAddressMonitor(TXALAddressWatchMode mode) {
+  StopAddressMonitor();
+  addressPort_ =
+      std::make_unique<Win32AddressWatch>(window_, kAddressNoticeMessage, kAddressWakeTimerId);
+  // Checks run here, on this thread, from a posted notice or a timer: never inside a message
+  // sent by another thread.
+  addressWatch_ = std::make_unique<TXALAddressWatch>(
+      *addressPort_, [this] { return presenter_ == nullptr || presenter_->IdIPAddrMonCheck(); });
+  return addressWatch_->Start(mode);
 }
 
 void MainWindow::StopAddressMonitor() {
-  addressMonitor_.Stop();
+  // The watch first: it tells the port to stop the notices and the wake-up.
+  addressWatch_.reset();
+  addressPort_.reset();
 }
 
 MainWindow::TrayItem& MainWindow::Item(TXALTrayItem item) {
@@ -348,11 +359,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
   }
   switch (message) {
-    case kAddressCheckMessage:
-      if (presenter_ != nullptr) {
-        presenter_->IdIPAddrMonCheck();
+    case kAddressNoticeMessage:
+      if (addressWatch_) {
+        addressPort_->NoticeTaken();
+        addressWatch_->OnNotice();
       }
-      addressMonitor_.CheckDone();
       return 0;
     case kDisplayChangedMessage:
       displayChangePosted_ = false;
@@ -393,6 +404,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kPlacementTimerId) {
         Forward(&TfmXALMain::TimerTimer);
+        return 0;
+      }
+      if (wParam == kAddressWakeTimerId && addressWatch_) {
+        addressPort_->WakeFired();
+        addressWatch_->OnWake();
         return 0;
       }
       return DefWindowProcW(window_, message, wParam, lParam);

@@ -10,8 +10,8 @@
 
 #include "core/XALMain.h"
 #include "core/XALMainView.h"
-#include "platform/win32/AddressMonitorThread.h"
 #include "platform/win32/HookLibraries.h"
+#include "platform/win32/Win32AddressWatch.h"
 #include "ui/win32/CurrentWindow.h"
 #include "ui/win32/FormView.h"
 #include "ui/win32/Win32DialogHost.h"
@@ -45,8 +45,9 @@ class MainWindow : public IXALMainView {
   void HideTrayIcon() override;
   void ShowBalloon(const std::string& title, const std::string& text) override;
 
-  // The address monitor runs from after start-up until shutdown.
-  void StartAddressMonitor();
+  // The address monitor runs from after start-up until shutdown, on the system's notices or
+  // by polling; the mode in force is returned.
+  TXALAddressWatchMode StartAddressMonitor(TXALAddressWatchMode mode);
   void StopAddressMonitor();
   void EndMessageLoop() override;
   bool IsOwnDialog(std::uintptr_t window) const override;
@@ -93,7 +94,8 @@ class MainWindow : public IXALMainView {
   TXALMainEditor* editor_ = nullptr;
   std::unique_ptr<FormView> editorView_;
   std::array<TrayItem, 4> trayItems_;
-  AddressMonitorThread addressMonitor_;
+  std::unique_ptr<Win32AddressWatch> addressPort_;
+  std::unique_ptr<TXALAddressWatch> addressWatch_;
 };
 
 }  // namespace xal::win32
