@@ -11,6 +11,11 @@ package_dir="${XAL_PACKAGE_DIR:-$xal_repo/build/host/package}"
 win32_dir="${XAL_WIN32_DIR:-$xal_repo/build/win32}"
 src="$xal_repo/src"
 
+# The FileVersion of a file's version resource.
+file_version() {
+  strings -el "$1" | grep -A1 -x FileVersion | sed -n 2p
+}
+
 # What the program takes from its own folder: the hook libraries it binds, the IP settings helper
 # it starts and the language files it reads, besides itself.
 loaded="$({
@@ -30,6 +35,15 @@ installed="$(sed -n 's/^ *!insertmacro XAL_PUT "${BIN}\/\([^"]*\)".*/\1/p' \
   xal_fail "the installer's files differ: $(diff <(echo "$loaded") <(echo "$installed") | tr '\n' ' ')"
 xal_ok "the installer's files are the program's files"
 
+xal_step "the installers carry the project version"
+for setup in "$package_dir/KelpraTremvale-$version-setup.exe" \
+  "$package_dir/KelpraTremvale-$version-setup-x64.exe"; do
+  [ -f "$setup" ] || xal_fail "$setup is missing: build it first (cmake --build --preset host --target packages)"
+  got="$(file_version "$setup")"
+  [ "$got" = "$version" ] || xal_fail "$setup has version '$got', not $version"
+done
+xal_ok "both installers have version $version"
+
 for arch in x64 x86; do
   if [ "$arch" = x64 ]; then
     bin="$xal_win64_dir/bin" header="8664 020b"
@@ -43,7 +57,7 @@ for arch in x64 x86; do
   listing="$(unzip -Z1 "$zip" | grep -v '/$' | sort)"
   expected="$( (echo README-portable.txt && echo "$loaded") | sed "s|^|$name/|" | sort)"
   [ "$listing" = "$expected" ] ||
-    xal_fail "the zip's files differ from the program's (- expected, + zip): $(diff <(echo "$expected") <(echo "$listing") | grep '^[<>]' | tr '\n' ' ')"
+    xal_fail "the zip's files differ from the program's (< expected, > zip): $(diff <(echo "$expected") <(echo "$listing") | grep '^[<>]' | tr '\n' ' ')"
   xal_ok "the zip holds exactly README-portable.txt and the program's files, in $name/"
   unpacked="$(mktemp -d)"
   unzip -q "$zip" -d "$unpacked"
@@ -53,10 +67,12 @@ for arch in x64 x86; do
       *.exe | *.DLL)
         got="$(xal_pe_header "$unpacked/$name/$file")"
         [[ "$got" == "$header "* ]] || xal_fail "$file is not a $arch image: $got"
+        got="$(file_version "$unpacked/$name/$file")"
+        [ "$got" = "$version" ] || xal_fail "$file has version '$got', not the project's $version"
         ;;
     esac
   done <<<"$loaded"
-  xal_ok "every file is the $arch build's"
+  xal_ok "every file is the $arch build's, and every program and library has version $version"
   readme="$unpacked/$name/README-portable.txt"
   grep -q -- 'KelpraTremvale.exe -m' "$readme" || xal_fail "README-portable.txt does not say to start with -m"
   grep -q "$version" "$readme" || xal_fail "README-portable.txt does not name version $version"
