@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installer in a fresh prefix, silently: every file in place, the uninstall entry, the
 # Start-menu and log-on shortcuts, and the installed program starts with its tray icon. An upgrade
-# over it asks the running copy to quit and keeps the data written in between; the uninstaller
+# over it asks the running copy to quit and keeps the data written in between, and gives up
+# without touching anything when that copy is kept running by its unsaved changes; the uninstaller
 # removes the program and its shortcuts and keeps the data, unless /REMOVEDATA asks for it too.
 set -euo pipefail
 # shellcheck source=../lib.sh
@@ -133,6 +134,38 @@ xal_ok "the log-on shortcut stays after the upgrade"
 xal_expect_same_file "$XAL_ARTIFACTS/XALData-before.xml" "$data_dir/XALData.xml" "XALData.xml"
 [ -f "$data_dir/keep-me.txt" ] || xal_fail "the upgrade removed a file of the data folder"
 xal_ok "the data folder's own file stays"
+
+xal_step "an upgrade leaves a running copy with unsaved changes alone when it is not closed"
+main="$(xal_lang_value fmXALMainCaption)"
+add_set="$(xal_lang_value fmXALConfigAddSetCaption)"
+xal_start -v
+xal_must "the main window is shown" form-wait "$main" 20000
+xal_must "Add clicked" form-click "$main" btXALSetAdd
+xal_must "the add-set dialog is open" form-wait "$add_set" 15000
+xal_must "name typed" form-type "$add_set" edNmae "Unsaved"
+xal_must "an empty set is chosen" form-radio "$add_set" rgImport 0
+xal_must "OK clicked" form-click "$add_set" btOK
+xal_must "the main window takes input again" form-wait "$main" 15000
+stamps="$(xal_file_stamps "$install_dir/KelpraTremvale.exe" "$data_dir/XALData.xml")"
+timeout 120 wine "$setup" /S >"$XAL_ARTIFACTS/setup-refused.log" 2>&1 &
+setup_pid=$!
+xal_must "the running copy asks about its unsaved changes" wait-messagebox 20000
+[ "$(xal_field buttons)" = "Yes No Cancel" ] || xal_fail "the box has buttons '$(xal_field buttons)'"
+xal_must "Cancel answered" click Cancel
+status=0
+wait "$setup_pid" || status=$?
+# 3: the running copy did not quit.
+[ "$status" -eq 3 ] || xal_fail "the silent installer ended with exit code $status, not 3"
+xal_ok "the silent installer gave up with exit code 3"
+xal_expect_running "after the installer gave up"
+[ "$(xal_file_stamps "$install_dir/KelpraTremvale.exe" "$data_dir/XALData.xml")" = "$stamps" ] ||
+  xal_fail "the installer changed the program or the data file although the copy kept running"
+xal_ok "the program and the data file are untouched"
+xal_must "close requested" post-close
+xal_must "the question is asked again" wait-messagebox 15000
+xal_must "No answered" click No
+xal_expect_exit 0 20
+xal_expect_same_file "$XAL_ARTIFACTS/XALData-before.xml" "$data_dir/XALData.xml" "XALData.xml"
 
 xal_step "silent uninstall keeps the data"
 run_uninstall /S
