@@ -68,7 +68,10 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !define MUI_UNICON "../src/programs/KelpraTremvale.ico"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
+; The installer runs elevated, and what it starts would too: Explorer starts the program as the
+; user instead, so that its hooks, its data and its running-copy claim are the user's.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartAsUser
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
@@ -208,6 +211,10 @@ Section "-LogOnOff"
     Delete "$SMSTARTUP\${LOGON_LINK}"
   ${EndIf}
 SectionEnd
+
+Function StartAsUser
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${EXE}"'
+FunctionEnd
 
 Function .onInit
   UserInfo::GetAccountType
