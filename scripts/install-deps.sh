@@ -8,6 +8,8 @@ packages=(
   libexpat1-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils imagemagick
+  # The Windows installer and the portable package.
+  nsis zip unzip
   # Wine's own fonts (the caption buttons' symbols among them), and Japanese texts in the Wine
   # screenshots and end-to-end runs.
   fonts-wine fonts-ipafont-gothic
