@@ -75,7 +75,6 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
-!insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 
@@ -227,15 +226,12 @@ Function .onInit
   ${If} ${RunningX64}
     SetRegView 64
   ${EndIf}
-  ; An upgrade goes where the last install went, unless /D chose a folder.
-  ${If} $INSTDIR == ""
-    ReadRegStr $INSTDIR HKLM "${UNINSTALL_KEY}" "InstallLocation"
-  ${EndIf}
-  ${If} $INSTDIR == ""
-    StrCpy $INSTDIR "$PROGRAMFILES\${PRODUCT}"
-    ${If} ${RunningX64}
-      StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
-    ${EndIf}
+  ; Always under Program Files, whatever /D asks: the IP settings helper runs elevated, so it and
+  ; the libraries beside it must sit where only administrators can write. There is no folder
+  ; page for the same reason.
+  StrCpy $INSTDIR "$PROGRAMFILES\${PRODUCT}"
+  ${If} ${RunningX64}
+    StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
   ${EndIf}
   ; Start at log-on stays as it was; /LOGON asks for it.
   SetShellVarContext current

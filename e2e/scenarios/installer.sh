@@ -124,9 +124,14 @@ printf 'written between the installs\r\n' >"$data_dir/keep-me.txt"
 cp "$data_dir/XALData.xml" "$XAL_ARTIFACTS/XALData-before.xml"
 xal_start
 xal_wait_main_window
-run_setup /S
+# A folder the user can write to is not taken, whoever asks for it: the program stays where only
+# administrators write.
+run_setup /S '/D=C:\users\Public\Elsewhere'
 xal_expect_exit 0 30
 xal_ok "the running copy quit when asked by the installer"
+[ ! -e "$WINEPREFIX/drive_c/users/Public/Elsewhere" ] ||
+  xal_fail "the installer put files into a folder the user can write to"
+xal_ok "/D did not move the program out of Program Files"
 expect_installed
 expect_uninstall_entry
 logon_exists || xal_fail "the upgrade removed the log-on shortcut"
