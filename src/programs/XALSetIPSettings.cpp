@@ -43,8 +43,8 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32ManagementService.h"
 #include "platform/win32/Win32SharedMemory.h"
-#include "programs/XALSetIPSettings.h"
 #include "platform/win32/XALWindowMessages.h"
+#include "programs/XALSetIPSettings.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 
 namespace xal {
 
-
 class TfmXALConfigList : public TXALDialog {
  public:
   explicit TfmXALConfigList(TXALDialogContext& context);
