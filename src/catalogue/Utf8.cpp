@@ -57,6 +57,17 @@ bool NextCodePoint(std::string_view bytes, std::size_t& index, char32_t& codePoi
   return true;
 }
 
+bool IsStorableText(std::string_view text) {
+  std::size_t index = 0;
+  while (index < text.size()) {
+    char32_t codePoint = 0;
+    if (!NextCodePoint(text, index, codePoint) || !IsXmlCharacter(codePoint)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
   char32_t codePoint = 0;

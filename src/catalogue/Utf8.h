@@ -23,6 +23,10 @@ constexpr bool IsXmlCharacter(char32_t c) {
          (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
+// Well-formed UTF-8 made only of characters an XML file can hold: text the data files can store
+// and read back.
+bool IsStorableText(std::string_view text);
+
 // UTF-8 text with each control character that an XML file can't hold replaced by its visible
 // picture (U+2400 to U+241F), for names the system gives that must be stored as they read.
 std::string ControlsAsPictures(std::string_view utf8);

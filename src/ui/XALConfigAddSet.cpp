@@ -1,5 +1,7 @@
 #include "ui/XALConfigAddSet.h"
 
+#include "catalogue/Utf8.h"
+
 #include <exception>
 #include <initializer_list>
 #include <map>
@@ -484,8 +486,13 @@ void TfmXALConfigAddSet::ImportInto(TXALSet& set) const {
       if (!placer_.CaptureWindow(static_cast<TXALWindowHandle>(apps.ItemData[i]), *rule)) {
         continue;
       }
-      if (!withTitle) {
+      // Windows name themselves; a title the data file can't hold would make every later save
+      // fail, so the rule goes by its class alone, as without the title box.
+      if (!withTitle || !IsStorableText(rule->Title)) {
         rule->Title.clear();
+      }
+      if (!IsStorableText(rule->WindowClass)) {
+        continue;
       }
       target.Apps.Add(std::move(rule));
     }

@@ -393,6 +393,22 @@ TEST_F(AddSetDialog, RulesKeepTheTitleWhenAskedTo) {
   EXPECT_EQ(set->Target.Apps.Items(1).Title, "notes.txt - Notepad");
 }
 
+// A title with a character the data file can't hold is left out, so the catalogue can still be
+// saved; the rule then takes the windows of its class.
+TEST_F(AddSetDialog, ATitleTheDataFileCantHoldIsLeftOut) {
+  sim.windows.Window(viewer).Caption = std::string("plan\x01.pdf");
+  auto dialog = OpenImporting();
+  dialog->Click("cbApp");
+  dialog->Click("cbAppWithTitle");
+  dialog->CheckItem("clApp", 0, true);
+  dialog->CheckItem("clApp", 1, true);
+  const std::unique_ptr<TXALSet> set = Confirm(*dialog);
+  ASSERT_EQ(set->Target.Apps.Count(), 2);
+  EXPECT_EQ(set->Target.Apps.Items(0).WindowClass, "Viewer");
+  EXPECT_EQ(set->Target.Apps.Items(0).Title, "");
+  EXPECT_EQ(set->Target.Apps.Items(1).Title, "notes.txt - Notepad");
+}
+
 // The list still names a window that closed a moment ago; it gives no rule, since a rule without
 // class and title would take no window.
 TEST_F(AddSetDialog, AWindowClosedMeanwhileGivesNoRule) {
