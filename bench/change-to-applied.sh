@@ -16,16 +16,9 @@ if [ -z "${XAL_IN_OWN_NAMESPACE:-}" ]; then
   exec unshare --mount --propagation private env XAL_IN_OWN_NAMESPACE=1 bash "$0" "$@"
 fi
 trials="${XAL_TRIALS:-15}"
-export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
-cmake --preset win64 >/dev/null
-cmake --build build/win64 --target KelpraTremvale xal_bench_tool >/dev/null
-bin="$PWD/build/win64/bin"
-tool="$PWD/build/win64/bench/win32/xal_bench_tool.exe"
-work="$PWD/build/bench-change"
-rm -rf "$work"
-mkdir -p "$work/program/Languages"
-cp "$bin/KelpraTremvale.exe" "$bin/XALCBTH.DLL" "$bin/XALCWPH.DLL" "$work/program/"
-cp "$bin"/Languages/*.txt "$work/program/Languages/"
+# shellcheck source=lib.sh
+source bench/lib.sh
+xal_bench_program "$PWD/build/bench-change"
 cat >"$work/program/XALData.xml" <<'XML'
 <?xml version="1.0" encoding="utf-8"?>
 <XALSets Version="1.00">

@@ -9,16 +9,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${XAL_IDLE_SECONDS:-60}"
-export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
-cmake --preset win64 >/dev/null
-cmake --build build/win64 --target KelpraTremvale xal_bench_tool >/dev/null
-bin="$PWD/build/win64/bin"
-tool="$PWD/build/win64/bench/win32/xal_bench_tool.exe"
-work="$PWD/build/bench-idle"
-rm -rf "$work"
-mkdir -p "$work/program/Languages"
-cp "$bin/KelpraTremvale.exe" "$bin/XALCBTH.DLL" "$bin/XALCWPH.DLL" "$work/program/"
-cp "$bin"/Languages/*.txt "$work/program/Languages/"
+# shellcheck source=lib.sh
+source bench/lib.sh
+xal_bench_program "$PWD/build/bench-idle"
 # One set matching any address, so each check that finds a change has work to do.
 cat >"$work/program/XALData.xml" <<'XML'
 <?xml version="1.0" encoding="utf-8"?>

@@ -17,51 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "LargeCatalogue.h"
 #include "catalogue/XALClasses00100.h"
 
 namespace {
 
 using namespace xal;
 using Microsoft::WRL::ComPtr;
-
-std::unique_ptr<TXALSet> MakeSet(TXALComponent* owner, int index) {
-  const std::string n = std::to_string(index);
-  auto set = std::make_unique<TXALSet>(owner);
-  set->Name = "Location " + n;
-  TXALEnvironment& env = set->Environment;
-  env.Displays.DisplayCount = 2;
-  env.Displays.AddDisplay(1, 0, 0, 1920, 1080);
-  env.Displays.AddDisplay(2, 1920, index % 200, 1280, 1024);
-  env.Printers.Add("Office Laser " + n);
-  env.Printers.Add("Color & Photo");
-  env.Network.WiFi = "Corp-WiFi-" + n;
-  env.Network.IPList.Add("192.168." + std::to_string(index % 256) + ".*");
-  env.Network.IPList.Add("10.*.*.*");
-  TXALTarget& target = set->Target;
-  auto fixed = std::make_unique<TXALTargetIPSetting>(owner);
-  fixed->Adapter = "Ethernet";
-  fixed->Address = "192.168.1." + std::to_string(index % 250 + 1);
-  fixed->SubnetMask = "255.255.255.0";
-  fixed->Gateway = "192.168.1.254";
-  fixed->DNS1 = "192.168.1.254";
-  target.Network.IPSettings.Add(std::move(fixed));
-  target.Network.Proxy = "proxy.example:8080";
-  target.DefaultPrinter = "Office Laser " + n;
-  auto startup = std::make_unique<TXALStartup>(owner);
-  startup->Name = "mail";
-  startup->FilePath = "C:\\Program Files\\mail\\mail.exe";
-  startup->OnlyNew = true;
-  target.Startups.Add(std::move(startup));
-  for (const char* windowClass : {"Notepad", "XLMAIN"}) {
-    auto app = std::make_unique<TXALApp>(owner);
-    app->WindowClass = windowClass;
-    app->Title = "Report <" + n + ">";
-    app->State = TXALAppState::Maximized;
-    app->Position = TXALRect{10, 20, 1210, 820};
-    target.Apps.Add(std::move(app));
-  }
-  return set;
-}
 
 double ProcessCpuSeconds() {
   FILETIME creation, exit, kernel, user;
@@ -150,7 +112,7 @@ int main(int argc, char** argv) {
   TXALComponent owner;
   TXALSets sets(&owner);
   for (int i = 0; i < setCount; ++i) {
-    sets.Add(MakeSet(&owner, i));
+    sets.Add(bench::MakeBenchmarkSet(&owner, i));
   }
   const std::string bytes = sets.SaveToBytes("benchmark catalogue");
   std::printf("catalogue: %d sets, %zu bytes\n", setCount, bytes.size());

@@ -623,7 +623,6 @@ void TXALMainEditor::AppendSet(std::unique_ptr<TXALSet> set) {
   sets.Add(std::move(set));
   SelectSet(sets.Count() - 1);
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btXALSetAddClick() {
@@ -688,7 +687,6 @@ void TXALMainEditor::btXALSetDeleteClick() {
     SelectSet(std::min(index, sets.Count() - 1));
   }
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btXALSetUpClick() {
@@ -728,7 +726,6 @@ void TXALMainEditor::btCurrentClick() {
 
 void TXALMainEditor::btRecheckClick() {
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btConfigSettingsClick() {
@@ -769,7 +766,6 @@ void TXALMainEditor::btImportClick() {
   list.ItemChecked.resize(count, false);
   list.ItemSelected.resize(count, false);
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btHelpClick() {

@@ -52,7 +52,8 @@ class TXALMainEditor : public TXALDialog {
   void ShowSet();
   // The set of the selected line; null only before the list is filled.
   TXALSet* CurrentSet() const;
-  // The matching sets changed: the red lines follow.
+  // The matching sets changed: the red lines follow. The window's logic calls it after every
+  // recheck, so handlers that recheck need not.
   void MatchingSetsChanged();
 
   // --- Sets (XALMainEditor.cpp) ---

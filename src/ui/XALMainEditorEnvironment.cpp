@@ -80,7 +80,6 @@ void TXALMainEditor::btEnvWiFiEditClick() {
   set->Environment.Network.WiFi = dialog.Name();
   ShowWiFi();
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btEnvWiFiDeleteClick() {
@@ -109,7 +108,6 @@ void TXALMainEditor::btEnvIPAddressesAddClick() {
   ShowIPAddresses();
   Mutable("lbEnvIPAddresses").ItemIndex = patterns.Count() - 1;
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btEnvIPAddressesEditClick() {
@@ -131,7 +129,6 @@ void TXALMainEditor::btEnvIPAddressesEditClick() {
   ShowIPAddresses();
   Mutable("lbEnvIPAddresses").ItemIndex = index;
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btEnvIPAddressesDeleteClick() {
@@ -182,7 +179,6 @@ void TXALMainEditor::seEnvDisplaysCountChange() {
   }
   set->Environment.Displays.DisplayCount = SpinValue("seEnvDisplaysCount");
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btEnvDisplaysAddClick() {
@@ -202,7 +198,6 @@ void TXALMainEditor::btEnvDisplaysAddClick() {
   ShowDisplays();
   SelectLineOf(Mutable("lbEnvDisplays"), added);
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btEnvDisplaysEditClick() {
@@ -229,7 +224,6 @@ void TXALMainEditor::btEnvDisplaysEditClick() {
   ShowDisplays();
   SelectLineOf(Mutable("lbEnvDisplays"), *display);
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btEnvDisplaysDeleteClick() {
@@ -266,7 +260,6 @@ void TXALMainEditor::btEnvDisplaysImportCurrentClick() {
   }
   ShowDisplays();
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 // --- Printers ---
@@ -290,7 +283,6 @@ void TXALMainEditor::btEnvPrintersAddClick() {
   }
   ShowPrinters();
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btEnvPrintersEditClick() {
@@ -321,7 +313,6 @@ void TXALMainEditor::btEnvPrintersEditClick() {
     return;
   }
   main_.Recheck();
-  MatchingSetsChanged();
 }
 
 void TXALMainEditor::btEnvPrintersDeleteClick() {

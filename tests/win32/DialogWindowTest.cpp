@@ -179,6 +179,27 @@ TEST(DialogWindow, ShowsThePresenterAndForwardsWhatThePersonDoes) {
   EXPECT_EQ(dialog.Control("edName").Text, "Caf\xC3\xA9") << "typed text arrives as UTF-8";
 }
 
+// A command that names a button but doesn't come from it, as any program can post one, clicks
+// nothing.
+TEST(DialogWindow, ACommandNotFromTheControlIsIgnored) {
+  TestDialog dialog;
+  const DWORD uiThread = GetCurrentThreadId();
+  bool stayedOpen = false;
+  TestThread driver([&] {
+    HWND window = WaitForDialog(uiThread);
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(DialogControlId(kCancel), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window));
+    Sleep(200);
+    stayedOpen = IsWindow(window) && IsWindowVisible(window);
+    PostMessageW(Item(window, kCancel), BM_CLICK, 0, 0);
+  });
+  DialogWindow view(GetModuleHandleW(nullptr), dialog);
+  EXPECT_EQ(view.ShowModal(nullptr), TXALModalResult::Cancel);
+  driver.Join();
+  EXPECT_TRUE(stayedOpen);
+}
+
 TEST(DialogWindow, EscapeAndTheCloseBoxCancel) {
   for (const bool closeBox : {false, true}) {
     TestDialog dialog;

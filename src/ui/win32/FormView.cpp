@@ -34,6 +34,22 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+// The one selected and focused line of a list view (-1: none), brought into view when asked.
+void SelectListViewLine(HWND list, int line, bool scrollTo) {
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = 0;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  if (line < 0) {
+    return;
+  }
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&item));
+  if (scrollTo) {
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(line), FALSE);
+  }
+}
+
 // Lists drawn by a list view: the check lists, the grids, and lists with red lines (whose lines
 // the view asks for as it draws, so that ten thousand of them cost nothing to show).
 bool IsViewList(const TXALControl& control) {
@@ -140,6 +156,22 @@ void FormView::AddTip(HWND control) {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+HWND FormView::AddLineListView(DWORD style, DWORD extendedStyle, int id) {
+  HWND list = AddWindow(WC_LISTVIEWW, L"",
+                        WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
+                            LVS_SHOWSELALWAYS | style,
+                        WS_EX_CLIENTEDGE, id);
+  const DWORD extended = LVS_EX_FULLROWSELECT | extendedStyle;
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  // The one column takes the list's width once it is laid out.
+  LVCOLUMNW column{};
+  column.mask = LVCF_WIDTH;
+  column.cx = 100;
+  SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  SetWindowSubclass(list, &FormView::ListProc, kListSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  return list;
+}
+
 void FormView::MakeControl(std::size_t index) {
   const TXALControl& control = form_.Controls()[index];
   Made& made = made_[index];
@@ -204,18 +236,7 @@ void FormView::MakeControl(std::size_t index) {
         // One column without a header: it looks like a list box, draws red lines, and asks for
         // its lines as it shows them. Other programs and screen readers read them as a list
         // view's items.
-        made.window = AddWindow(WC_LISTVIEWW, L"",
-                                WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER |
-                                    LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
-                                WS_EX_CLIENTEDGE, id);
-        SendMessageW(made.window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-                     LVS_EX_FULLROWSELECT);
-        LVCOLUMNW column{};
-        column.mask = LVCF_WIDTH;
-        column.cx = 100;
-        SendMessageW(made.window, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-        SetWindowSubclass(made.window, &FormView::ListProc, kListSubclassId,
-                          reinterpret_cast<DWORD_PTR>(this));
+        made.window = AddLineListView(LVS_OWNERDATA, 0, id);
         break;
       }
       const DWORD selection = control.Kind == TXALControlKind::MultiList ? LBS_EXTENDEDSEL : 0;
@@ -228,19 +249,7 @@ void FormView::MakeControl(std::size_t index) {
       break;
     }
     case TXALControlKind::CheckList: {
-      made.window = AddWindow(WC_LISTVIEWW, L"",
-                              WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER |
-                                  LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                              WS_EX_CLIENTEDGE, id);
-      SendMessageW(made.window, LVM_SETEXTENDEDLISTVIEWSTYLE,
-                   LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
-                   LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-      LVCOLUMNW column{};
-      column.mask = LVCF_WIDTH;
-      column.cx = 100;
-      SendMessageW(made.window, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-      SetWindowSubclass(made.window, &FormView::ListProc, kListSubclassId,
-                        reinterpret_cast<DWORD_PTR>(this));
+      made.window = AddLineListView(0, LVS_EX_CHECKBOXES, id);
       break;
     }
     case TXALControlKind::Grid:
@@ -442,16 +451,7 @@ void FormView::SyncListView(const TXALControl& control, Made& made) {
   }
   made.shown.ItemChecked = control.ItemChecked;
   if (made.shown.ItemIndex != control.ItemIndex) {
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = 0;
-    SendMessageW(made.window, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&item));
-    if (control.ItemIndex >= 0) {
-      item.state = LVIS_SELECTED | LVIS_FOCUSED;
-      SendMessageW(made.window, LVM_SETITEMSTATE, static_cast<WPARAM>(control.ItemIndex),
-                   reinterpret_cast<LPARAM>(&item));
-    }
+    SelectListViewLine(made.window, control.ItemIndex, false);
     made.shown.ItemIndex = control.ItemIndex;
   }
 }
@@ -487,17 +487,7 @@ void FormView::SyncGrid(const TXALControl& control, Made& made) {
     made.shown.ItemIndex = -2;
   }
   if (made.shown.ItemIndex != control.ItemIndex) {
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = 0;
-    SendMessageW(made.window, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&item));
-    if (control.ItemIndex >= 0) {
-      item.state = LVIS_SELECTED | LVIS_FOCUSED;
-      SendMessageW(made.window, LVM_SETITEMSTATE, static_cast<WPARAM>(control.ItemIndex),
-                   reinterpret_cast<LPARAM>(&item));
-      SendMessageW(made.window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(control.ItemIndex), FALSE);
-    }
+    SelectListViewLine(made.window, control.ItemIndex, true);
     made.shown.ItemIndex = control.ItemIndex;
   }
 }
@@ -514,17 +504,7 @@ void FormView::SyncVirtualList(const TXALControl& control, Made& made) {
     made.shown.ItemHighlighted = control.ItemHighlighted;
   }
   if (made.shown.ItemIndex != control.ItemIndex) {
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = 0;
-    SendMessageW(made.window, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&item));
-    if (control.ItemIndex >= 0) {
-      item.state = LVIS_SELECTED | LVIS_FOCUSED;
-      SendMessageW(made.window, LVM_SETITEMSTATE, static_cast<WPARAM>(control.ItemIndex),
-                   reinterpret_cast<LPARAM>(&item));
-      SendMessageW(made.window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(control.ItemIndex), FALSE);
-    }
+    SelectListViewLine(made.window, control.ItemIndex, true);
     made.shown.ItemIndex = control.ItemIndex;
   }
 }
@@ -686,7 +666,13 @@ void FormView::OnCommand(int id, int code, HWND from) {
   }
   const TXALControl& control = form_.Controls()[static_cast<std::size_t>(index)];
   const std::string name = control.Name;
-  const HWND window = made_[static_cast<std::size_t>(index)].window;
+  const Made& made = made_[static_cast<std::size_t>(index)];
+  const HWND window = made.window;
+  // Any program can post a command with a control's number; only the control itself clicks.
+  if (from != window && from != made.spin &&
+      std::find(made.radios.begin(), made.radios.end(), from) == made.radios.end()) {
+    return;
+  }
   switch (control.Kind) {
     case TXALControlKind::Button:
     case TXALControlKind::CheckBox:

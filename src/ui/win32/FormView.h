@@ -70,6 +70,8 @@ class FormView {
   void MakeControl(std::size_t index);
   HWND AddWindow(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int id);
   void AddTip(HWND control);
+  // A list view of lines in one column without a header, like a list box.
+  HWND AddLineListView(DWORD style, DWORD extendedStyle, int id);
   RECT ScaledBounds(const TXALControl& control) const;
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
   void MakeFont();
