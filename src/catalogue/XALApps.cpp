@@ -104,18 +104,18 @@ void TXALApp::ReadXML(const xml::Node& node) {
     for (std::size_t i = 0; i < node.ChildCount(); ++i) {
       const xml::Node& child = node.Child(i);
       if (IsElementNamed(child, "Display")) {
-        if (const std::string* value = child.FindAttribute("Value")) {
+        if (const std::optional<std::string_view> value = child.FindAttribute("Value")) {
           Display = StrictStrToInt(*value);
         }
       } else if (IsElementNamed(child, "State")) {
-        if (const std::string* value = child.FindAttribute("Value")) {
+        if (const std::optional<std::string_view> value = child.FindAttribute("Value")) {
           State = StateFromText(*value);
         }
       } else if (IsElementNamed(child, "Position")) {
         Position = ReadRectangle(child);
       } else if (IsElementNamed(child, "DefaultPrinter")) {
-        const std::string* name = child.FindAttribute("Name");
-        DefaultPrinter = name == nullptr ? std::string() : *name;
+        const std::optional<std::string_view> name = child.FindAttribute("Name");
+        DefaultPrinter = name ? std::string(*name) : std::string();
       }
     }
   });

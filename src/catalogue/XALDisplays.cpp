@@ -36,8 +36,8 @@ void TXALDisplay::WriteXML(xml::ElementWriter& parent) const {
 
 void TXALDisplay::ReadXML(const xml::Node& node) {
   ReadAsXALError([&] {
-    const std::string* number = node.FindAttribute("Number");
-    const int newNumber = number == nullptr ? 1 : LenientStrToInt(*number);
+    const std::optional<std::string_view> number = node.FindAttribute("Number");
+    const int newNumber = number ? LenientStrToInt(*number) : 1;
     const TXALRect bounds = ReadRectangle(node);
     Number = newNumber;
     Bounds = bounds;
@@ -119,8 +119,8 @@ void TXALDisplays::WriteXML(xml::ElementWriter& parent) const {
 
 void TXALDisplays::ReadXML(const xml::Node& node) {
   ReadAsXALError([&] {
-    const std::string* count = node.FindAttribute("Count");
-    const int value = count == nullptr || count->empty() ? 1 : StrictStrToInt(*count);
+    const std::optional<std::string_view> count = node.FindAttribute("Count");
+    const int value = !count || count->empty() ? 1 : StrictStrToInt(*count);
     if (value < 0) {
       throw EXALError("The display count '" + QuoteForMessage(*count) +
                       "' is not valid; it must be 0 or more.");

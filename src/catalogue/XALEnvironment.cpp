@@ -21,8 +21,9 @@ void TXALPrinters::WriteXML(xml::ElementWriter& parent) const {
 }
 
 void TXALPrinters::ReadXML(const xml::Node& node) {
-  ForEachChildNamed(node, "Printer",
-                    [this](const xml::Node& child) { Add(RequiredAttribute(child, "Name")); });
+  ForEachChildNamed(node, "Printer", [this](const xml::Node& child) {
+    Add(std::string(RequiredAttribute(child, "Name")));
+  });
 }
 
 TXALEnvNetwork::TXALEnvNetwork(TXALComponent* owner) : Owner(owner) {
@@ -62,8 +63,8 @@ void TXALEnvNetwork::ReadXML(const xml::Node& node) {
     if (IsElementNamed(child, "WiFi")) {
       ReadTextAttribute(child, "Name", WiFi);
     } else if (IsElementNamed(child, "IP")) {
-      if (const std::string* address = child.FindAttribute("Address")) {
-        IPList.Add(*address);
+      if (const std::optional<std::string_view> address = child.FindAttribute("Address")) {
+        IPList.Add(std::string(*address));
       }
     }
   }

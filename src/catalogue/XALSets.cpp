@@ -34,23 +34,6 @@ void TXALSets::WriteToDocument(xml::ElementWriter& document) const {
   }
 }
 
-void TXALSets::ReadFromDocument(const xml::Document& document) {
-  const xml::Node* root = document.DocumentElement();
-  if (root == nullptr || root->Name() != "XALSets") {
-    return;
-  }
-  // Read aside first: a file that fails part-way must not leave half of itself behind.
-  std::vector<std::unique_ptr<TXALSet>> sets;
-  ForEachChildNamed(*root, "XALSet", [&](const xml::Node& child) {
-    auto set = std::make_unique<TXALSet>(Owner);
-    set->ReadXML(child);
-    sets.push_back(std::move(set));
-  });
-  for (auto& set : sets) {
-    Add(std::move(set));
-  }
-}
-
 std::string TXALSets::SaveToBytes(const std::string& comment) const {
   xml::XmlStreamWriter writer = NewFileWriter(comment);
   xml::ElementWriter document = writer.DocumentLevel();
@@ -59,7 +42,19 @@ std::string TXALSets::SaveToBytes(const std::string& comment) const {
 }
 
 void TXALSets::LoadFromBytes(std::string_view bytes, const std::string& sourceName) {
-  ReadFromDocument(*xml::Parse(bytes, sourceName));
+  // Read aside first: a file that fails part-way must not leave half of itself behind. Each
+  // set is read as soon as the parser has it, so the whole file never stands as a tree.
+  std::vector<std::unique_ptr<TXALSet>> sets;
+  xml::ParseEachChild(bytes, sourceName, [&](const xml::Node& child) {
+    if (child.Parent()->Name() == "XALSets" && IsElementNamed(child, "XALSet")) {
+      auto set = std::make_unique<TXALSet>(Owner);
+      set->ReadXML(child);
+      sets.push_back(std::move(set));
+    }
+  });
+  for (auto& set : sets) {
+    Add(std::move(set));
+  }
 }
 
 void TXALSets::LoadFromFile(const IFileSystem& files, const std::string& fileName) {

@@ -30,14 +30,11 @@ class TXALSets : public TXALCollection<TXALSet> {
 
   // Appends the root element XALSets with every set.
   void WriteToDocument(xml::ElementWriter& document) const;
-  // Appends the sets of a document whose root element is XALSets; any other document adds
-  // nothing. All or nothing: when a set fails to read, the error passes and no set of the
-  // document is appended.
-  void ReadFromDocument(const xml::Document& document);
-
   // The whole file: declaration, the comment, the catalogue, indented.
   std::string SaveToBytes(const std::string& comment) const;
-  // Parses the bytes (errors as xml::EXmlParseError naming sourceName) and appends their sets.
+  // Parses the bytes (errors as xml::EXmlParseError naming sourceName) and appends the sets of
+  // a document whose root element is XALSets; any other document adds nothing. All or
+  // nothing: when the text or a set fails to read, the error passes and no set is appended.
   void LoadFromBytes(std::string_view bytes, const std::string& sourceName);
 
   // Appends the sets of the file; nothing is appended when reading or parsing fails.

@@ -37,9 +37,9 @@ void WriteClasses(xml::ElementWriter& parent, const char* name, const TXALString
 
 void ReadClasses(const xml::Node& list, TXALStringList& classes) {
   ForEachChildNamed(list, "Class", [&classes](const xml::Node& child) {
-    const std::string* name = child.FindAttribute("Name");
-    if (name != nullptr && !name->empty()) {
-      classes.Add(*name);
+    const std::optional<std::string_view> name = child.FindAttribute("Name");
+    if (name && !name->empty()) {
+      classes.Add(std::string(*name));
     }
   });
 }

@@ -57,7 +57,7 @@ void TXALStartup::ReadXML(const xml::Node& node) {
     ReadTextAttribute(node, "FilePath", FilePath);
     ReadTextAttribute(node, "Param", Param);
     ReadTextAttribute(node, "WorkDir", WorkDir);
-    if (const std::string* onlyNew = node.FindAttribute("OnlyNew")) {
+    if (const std::optional<std::string_view> onlyNew = node.FindAttribute("OnlyNew")) {
       OnlyNew = StrToBoolean(*onlyNew);
     }
   });

@@ -1,6 +1,7 @@
 // Helpers the element readers of the catalogue and the settings share.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,17 +20,16 @@ inline bool IsElementNamed(const xml::Node& node, std::string_view name) {
 // Calls visit(child) for every child element of node named name, in document order.
 template <typename Visit>
 void ForEachChildNamed(const xml::Node& node, std::string_view name, Visit&& visit) {
-  for (std::size_t i = 0; i < node.ChildCount(); ++i) {
-    const xml::Node& child = node.Child(i);
-    if (IsElementNamed(child, name)) {
-      visit(child);
+  for (const xml::Node* child : node.Children()) {
+    if (IsElementNamed(*child, name)) {
+      visit(*child);
     }
   }
 }
 
 // The attribute's value. Raises EConvertError naming the element and the attribute when it is
 // absent.
-const std::string& RequiredAttribute(const xml::Node& element, std::string_view name);
+std::string_view RequiredAttribute(const xml::Node& element, std::string_view name);
 
 // Sets field to the attribute's value when the attribute is present, even when it is empty;
 // an absent attribute leaves field unchanged.

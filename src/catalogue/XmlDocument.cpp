@@ -1,76 +1,36 @@
 #include "catalogue/XmlDocument.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <new>
+#include <type_traits>
 
 #include "catalogue/XALErrors.h"
 
 namespace xal::xml {
+namespace {
 
-// The memory of a tree: nodes, attribute and child lists come from one growing buffer, and the
-// nodes are destroyed in the order they were made.
-class NodePool {
- public:
-  NodePool() = default;
-  NodePool(const NodePool&) = delete;
-  NodePool& operator=(const NodePool&) = delete;
+// What a document-element child of the program's files holds in one set, with room to spare:
+// a larger item takes more from the heap for its own time only.
+constexpr std::size_t kItemBufferSize = 64 * 1024;
 
-  ~NodePool() {
-    for (Node* node : nodes_) {
-      node->~Node();
-    }
-    // Trees taken in hold pools of their own, which may hold trees taken in in turn: gathered
-    // into one list before they die, so that no chain of them is freed by recursion.
-    std::vector<std::unique_ptr<Node>> pending = std::move(adopted_);
-    while (!pending.empty()) {
-      std::unique_ptr<Node> root = std::move(pending.back());
-      pending.pop_back();
-      if (root->ownPool_) {
-        for (std::unique_ptr<Node>& inner : root->ownPool_->adopted_) {
-          pending.push_back(std::move(inner));
-        }
-        root->ownPool_->adopted_.clear();
-      }
+// Strings and nodes are carved out of pieces this large, or as large as one needs.
+constexpr std::size_t kRegionChunk = 8 * 1024;
+
+// Nodes are never destroyed one by one: the memory they lie in is freed as a whole.
+static_assert(std::is_trivially_destructible_v<Attribute>);
+
+bool IsXmlSpace(std::string_view text) {
+  for (const char c : text) {
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+      return false;
     }
   }
+  return true;
+}
 
-  std::pmr::memory_resource* Memory() { return &memory_; }
-
-  Node& Make(NodeKind kind, std::string name, std::string value) {
-    nodes_.push_back(nullptr);
-    void* place = memory_.allocate(sizeof(Node), alignof(Node));
-    Node* node = new (place) Node(kind, std::move(name), std::move(value), *this);
-    nodes_.back() = node;
-    return *node;
-  }
-
-  void Keep(std::unique_ptr<Node> root) { adopted_.push_back(std::move(root)); }
-
- private:
-  std::pmr::monotonic_buffer_resource memory_;
-  std::vector<Node*> nodes_;
-  std::vector<std::unique_ptr<Node>> adopted_;
-};
-
-Node::Node(NodeKind kind, std::string name, std::string value)
-    : ownPool_(std::make_unique<NodePool>()),
-      pool_(ownPool_.get()),
-      kind_(kind),
-      name_(std::move(name)),
-      value_(std::move(value)),
-      attributes_(pool_->Memory()),
-      children_(pool_->Memory()) {}
-
-Node::Node(NodeKind kind, std::string name, std::string value, NodePool& pool)
-    : pool_(&pool),
-      kind_(kind),
-      name_(std::move(name)),
-      value_(std::move(value)),
-      attributes_(pool.Memory()),
-      children_(pool.Memory()) {}
-
-// The nodes of the tree belong to the pool, which frees them one after the other.
-Node::~Node() = default;
+}  // namespace
 
 const Node& Node::Child(std::size_t index) const {
   if (index >= children_.size()) {
@@ -79,124 +39,222 @@ const Node& Node::Child(std::size_t index) const {
   return *children_[index];
 }
 
-Node& Node::Child(std::size_t index) {
-  return const_cast<Node&>(static_cast<const Node*>(this)->Child(index));
-}
-
-const std::string* Node::FindAttribute(std::string_view name) const {
+std::optional<std::string_view> Node::FindAttribute(std::string_view name) const {
   for (const Attribute& attribute : attributes_) {
     if (attribute.Name == name) {
-      return &attribute.Value;
+      return attribute.Value;
     }
   }
-  return nullptr;
-}
-
-void Node::SetAttribute(std::string_view name, std::string value) {
-  for (Attribute& attribute : attributes_) {
-    if (attribute.Name == name) {
-      attribute.Value = std::move(value);
-      return;
-    }
-  }
-  attributes_.push_back(Attribute{std::string(name), std::move(value)});
-}
-
-void Node::AppendAttribute(std::string name, std::string value) {
-  attributes_.push_back(Attribute{std::move(name), std::move(value)});
-}
-
-Node& Node::Append(NodeKind kind, std::string name, std::string value) {
-  children_.push_back(nullptr);
-  Node& child = pool_->Make(kind, std::move(name), std::move(value));
-  child.parent_ = this;
-  children_.back() = &child;
-  return child;
-}
-
-Node& Node::AppendElement(std::string name) {
-  return Append(NodeKind::Element, std::move(name), {});
-}
-
-Node& Node::AppendComment(std::string text) {
-  return Append(NodeKind::Comment, "#comment", std::move(text));
-}
-
-Node& Node::AppendText(std::string text) {
-  return Append(NodeKind::Text, "#text", std::move(text));
-}
-
-Node& Node::AppendProcessingInstruction(std::string target, std::string data) {
-  return Append(NodeKind::ProcessingInstruction, std::move(target), std::move(data));
-}
-
-Node& Node::InsertChild(std::size_t index, std::unique_ptr<Node> child) {
-  index = std::min(index, children_.size());
-  Node& adopted = *child;
-  adopted.parent_ = this;
-  // Kept first: should the insertion fail, the tree is freed with this one, not left dangling.
-  pool_->Keep(std::move(child));
-  children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(index), &adopted);
-  return adopted;
-}
-
-void Node::RemoveChild(std::size_t index) {
-  if (index >= children_.size()) {
-    throw EListIndexError("List index out of bounds (" + std::to_string(index) + ")");
-  }
-  children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
-}
-
-void Node::RemoveChildren() {
-  children_.clear();
+  return std::nullopt;
 }
 
 Document::Document() : Node(NodeKind::Document, "#document") {}
 
+Document::Document(std::size_t sizeHint)
+    : Node(NodeKind::Document, "#document"), memory_(std::max<std::size_t>(sizeHint, 1024)) {}
+
 const Node* Document::DocumentElement() const {
-  for (std::size_t i = 0; i < ChildCount(); ++i) {
-    if (Child(i).IsElement()) {
-      return &Child(i);
+  for (const Node* child : Children()) {
+    if (child->IsElement()) {
+      return child;
     }
   }
   return nullptr;
 }
 
-Node* Document::DocumentElement() {
-  return const_cast<Node*>(static_cast<const Document*>(this)->DocumentElement());
-}
-
-void Document::SetDeclaration(std::string version, std::string encoding) {
-  for (std::size_t i = 0; i < ChildCount(); ++i) {
-    if (Child(i).Kind() == NodeKind::Declaration) {
-      RemoveChild(i);
-      break;
-    }
-  }
-  InsertChild(0, MakeDeclaration(std::move(version), std::move(encoding)));
-}
-
-const std::string* Document::DeclarationVersion() const {
+std::optional<std::string_view> Document::DeclarationVersion() const {
   if (ChildCount() > 0 && Child(0).Kind() == NodeKind::Declaration) {
     return Child(0).FindAttribute("version");
   }
-  return nullptr;
+  return std::nullopt;
 }
 
-const std::string* Document::DeclarationEncoding() const {
+std::optional<std::string_view> Document::DeclarationEncoding() const {
   if (ChildCount() > 0 && Child(0).Kind() == NodeKind::Declaration) {
     return Child(0).FindAttribute("encoding");
   }
-  return nullptr;
+  return std::nullopt;
 }
 
-std::unique_ptr<Node> MakeDeclaration(std::string version, std::string encoding) {
-  auto declaration = std::make_unique<Node>(NodeKind::Declaration, "xml");
-  declaration->SetAttribute("version", std::move(version));
-  if (!encoding.empty()) {
-    declaration->SetAttribute("encoding", std::move(encoding));
+DocumentBuilder::DocumentBuilder(ChildVisitor visitor, std::size_t sizeHint)
+    : visitor_(std::move(visitor)),
+      document_(new Document(visitor_ ? 0 : sizeHint)),
+      itemBuffer_(visitor_ ? std::make_unique<std::byte[]>(kItemBufferSize) : nullptr),
+      itemMemory_(itemBuffer_.get(), visitor_ ? kItemBufferSize : 0),
+      streaming_(static_cast<bool>(visitor_)),
+      documentRegion_{&document_->memory_},
+      itemRegion_{&itemMemory_} {
+  open_.push_back(Open{document_.get(), 0});
+}
+
+DocumentBuilder::~DocumentBuilder() = default;
+
+void* DocumentBuilder::Allocate(std::size_t size, std::size_t alignment) {
+  // open_ holds the document, the document element, the item and what lies inside it.
+  Region& region = streaming_ && open_.size() >= 3 ? itemRegion_ : documentRegion_;
+  std::uintptr_t place = (reinterpret_cast<std::uintptr_t>(region.next) + alignment - 1) &
+                         ~static_cast<std::uintptr_t>(alignment - 1);
+  if (region.next == nullptr || place + size > reinterpret_cast<std::uintptr_t>(region.end)) {
+    const std::size_t length = std::max(size, kRegionChunk);
+    region.next = static_cast<char*>(region.memory->allocate(length, alignof(std::max_align_t)));
+    region.end = region.next + length;
+    place = reinterpret_cast<std::uintptr_t>(region.next);
   }
-  return declaration;
+  region.next = reinterpret_cast<char*>(place + size);
+  return reinterpret_cast<void*>(place);
+}
+
+std::string_view DocumentBuilder::Copy(std::string_view text) {
+  if (text.empty()) {
+    return {};
+  }
+  char* copy = static_cast<char*>(Allocate(text.size(), 1));
+  std::memcpy(copy, text.data(), text.size());
+  return {copy, text.size()};
+}
+
+Node& DocumentBuilder::Append(NodeKind kind, std::string_view name, std::string_view value) {
+  void* place = Allocate(sizeof(Node), alignof(Node));
+  Node* node = new (place) Node(kind, name);
+  node->value_ = value;
+  node->parent_ = open_.back().node;
+  children_.push_back(node);
+  return *node;
+}
+
+void DocumentBuilder::EndStartTag() {
+  if (!inStartTag_) {
+    return;
+  }
+  inStartTag_ = false;
+  if (attributes_.empty()) {
+    return;
+  }
+  auto* kept = static_cast<xml::Attribute*>(
+      Allocate(attributes_.size() * sizeof(xml::Attribute), alignof(xml::Attribute)));
+  std::uninitialized_copy(attributes_.begin(), attributes_.end(), kept);
+  open_.back().node->attributes_ = {kept, attributes_.size()};
+  attributes_.clear();
+}
+
+void DocumentBuilder::FlushText() {
+  if (text_.empty()) {
+    return;
+  }
+  if (!IsXmlSpace(text_)) {
+    Append(NodeKind::Text, "#text", Copy(text_));
+  }
+  text_.clear();
+}
+
+void DocumentBuilder::Declaration(std::string_view version, std::string_view encoding,
+                                  std::string_view standalone) {
+  EndStartTag();
+  FlushText();
+  Node& node = Append(NodeKind::Declaration, "xml", {});
+  const std::pair<std::string_view, std::string_view> given[] = {
+      {"version", version}, {"encoding", encoding}, {"standalone", standalone}};
+  std::size_t count = 0;
+  for (const auto& [name, value] : given) {
+    count += value.empty() ? 0 : 1;
+  }
+  auto* kept = static_cast<xml::Attribute*>(
+      Allocate(count * sizeof(xml::Attribute), alignof(xml::Attribute)));
+  std::size_t i = 0;
+  for (const auto& [name, value] : given) {
+    if (!value.empty()) {
+      new (&kept[i++]) xml::Attribute{name, Copy(value)};
+    }
+  }
+  node.attributes_ = {kept, count};
+}
+
+void DocumentBuilder::StartElement(std::string_view name) {
+  EndStartTag();
+  FlushText();
+  const std::size_t parentDepth = open_.size();
+  // Made in the memory of the level it opens: an item lies in the item's memory.
+  open_.push_back(Open{nullptr, 0});
+  void* place = Allocate(sizeof(Node), alignof(Node));
+  Node* node = new (place) Node(NodeKind::Element, Copy(name));
+  node->parent_ = open_[parentDepth - 1].node;
+  children_.push_back(node);
+  open_.back() = Open{node, children_.size()};
+  inStartTag_ = true;
+}
+
+void DocumentBuilder::Attribute(std::string_view name, std::string_view value) {
+  attributes_.push_back(xml::Attribute{Copy(name), Copy(value)});
+}
+
+bool DocumentBuilder::HasAttribute(std::string_view name) const {
+  return std::any_of(attributes_.begin(), attributes_.end(),
+                     [name](const xml::Attribute& attribute) { return attribute.Name == name; });
+}
+
+void DocumentBuilder::EndElement() {
+  EndStartTag();
+  FlushText();
+  if (open_.size() <= 1) {
+    return;  // nothing open; the parser has refused such a text already
+  }
+  const Open element = open_.back();
+  const std::size_t count = children_.size() - element.firstChild;
+  if (count > 0) {
+    auto* kept =
+        static_cast<const Node**>(Allocate(count * sizeof(const Node*), alignof(const Node*)));
+    std::copy(children_.begin() + static_cast<std::ptrdiff_t>(element.firstChild), children_.end(),
+              kept);
+    element.node->children_ = {kept, count};
+    children_.resize(element.firstChild);
+  }
+  const bool handedOut = visitor_ && open_.size() == 3;
+  open_.pop_back();
+  if (handedOut) {
+    // Forgotten first: whatever the visitor does, the next item starts afresh.
+    children_.pop_back();
+    struct Forget {
+      DocumentBuilder& builder;
+      ~Forget() {
+        builder.itemMemory_.release();
+        builder.itemRegion_ = Region{&builder.itemMemory_};
+      }
+    } forget{*this};
+    visitor_(*element.node);
+  }
+}
+
+void DocumentBuilder::Characters(std::string_view text) {
+  EndStartTag();
+  text_.append(text);
+}
+
+void DocumentBuilder::Comment(std::string_view text) {
+  EndStartTag();
+  FlushText();
+  Append(NodeKind::Comment, "#comment", Copy(text));
+}
+
+void DocumentBuilder::ProcessingInstruction(std::string_view target, std::string_view data) {
+  EndStartTag();
+  FlushText();
+  Append(NodeKind::ProcessingInstruction, Copy(target), Copy(data));
+}
+
+std::unique_ptr<Document> DocumentBuilder::Finish() {
+  while (open_.size() > 1) {
+    EndElement();
+  }
+  FlushText();
+  const std::size_t count = children_.size();
+  if (count > 0) {
+    auto* kept =
+        static_cast<const Node**>(Allocate(count * sizeof(const Node*), alignof(const Node*)));
+    std::copy(children_.begin(), children_.end(), kept);
+    document_->children_ = {kept, count};
+    children_.clear();
+  }
+  return std::move(document_);
 }
 
 }  // namespace xal::xml

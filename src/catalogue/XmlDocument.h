@@ -1,16 +1,21 @@
-// The XML document model shared by every reader and writer of the program: elements with
-// ordered attributes, comments, text, processing instructions and the declaration. The parser
-// of the platform fills it (XmlParser.h); one serializer writes it (XmlWriter.h), so files come
-// out byte-identical wherever the program runs.
+// The XML document model the program reads files into: elements with ordered attributes,
+// comments, text, processing instructions and the declaration. The parser of the platform
+// fills it through a DocumentBuilder (XmlParser.h); Serialize (XmlWriter.h) writes one out.
+//
+// A document is read-only once built. Its nodes, their names, values, attribute lists and child
+// lists all lie in one growing block of memory that the document frees at once: building and
+// freeing a large document costs a few allocations, not several per node, and no walk of the
+// tree, so no depth of tree can exhaust the stack.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <memory_resource>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace xal::xml {
@@ -25,97 +30,144 @@ inline constexpr int kMaxElementDepth = 256;
 enum class NodeKind { Document, Element, Comment, Text, Declaration, ProcessingInstruction };
 
 struct Attribute {
-  std::string Name;
-  std::string Value;
+  std::string_view Name;
+  std::string_view Value;
 };
 
-class NodePool;
-
-// Nodes appended to a tree live in the pool of the tree's root, one block of memory for all of
-// them, their attribute lists and child lists: building and freeing a large document costs a
-// few allocations instead of several per node, and freeing walks the pool, not the tree.
 class Node {
  public:
-  // A node of its own, the root of a tree.
-  Node(NodeKind kind, std::string name, std::string value = {});
-  // Frees the tree, without recursion, so that no depth of tree can exhaust the stack. A node
-  // taken out of a tree (RemoveChild) stays in the pool until its root is freed.
-  virtual ~Node();
-  Node(const Node&) = delete;
-  Node& operator=(const Node&) = delete;
-
   NodeKind Kind() const { return kind_; }
   bool IsElement() const { return kind_ == NodeKind::Element; }
   // Element name or processing-instruction target; "#comment", "#text", "xml" (declaration),
   // "#document" for the other kinds.
-  const std::string& Name() const { return name_; }
+  std::string_view Name() const { return name_; }
   // Text of a comment or text node, data of a processing instruction.
-  const std::string& Value() const { return value_; }
+  std::string_view Value() const { return value_; }
 
-  Node* Parent() const { return parent_; }
+  const Node* Parent() const { return parent_; }
   std::size_t ChildCount() const { return children_.size(); }
   // Raises EListIndexError for an index outside the children.
   const Node& Child(std::size_t index) const;
-  Node& Child(std::size_t index);
+  std::span<const Node* const> Children() const { return children_; }
 
-  // Attributes in the order they were set. Absent and empty are different: Attribute() gives
-  // nullptr for an absent one and a pointer to "" for an empty one.
-  const std::pmr::vector<Attribute>& Attributes() const { return attributes_; }
-  const std::string* FindAttribute(std::string_view name) const;
-  bool HasAttribute(std::string_view name) const { return FindAttribute(name) != nullptr; }
-  // Replaces the value of an attribute that exists, else appends it.
-  void SetAttribute(std::string_view name, std::string value);
-  // Appends without looking for the name: for parsers, which have refused duplicates already,
-  // so that an element with many attributes is built in linear time.
-  void AppendAttribute(std::string name, std::string value);
-  // Room for that many attributes in all, for a parser that knows the count.
-  void ReserveAttributes(std::size_t count) { attributes_.reserve(count); }
+  // Attributes in the order they were read. Absent and empty are different: FindAttribute()
+  // gives nothing for an absent one and "" for an empty one.
+  std::span<const Attribute> Attributes() const { return attributes_; }
+  std::optional<std::string_view> FindAttribute(std::string_view name) const;
+  bool HasAttribute(std::string_view name) const { return FindAttribute(name).has_value(); }
 
-  Node& AppendElement(std::string name);
-  Node& AppendComment(std::string text);
-  Node& AppendText(std::string text);
-  Node& AppendProcessingInstruction(std::string target, std::string data);
-  // Takes a tree of its own (made with the public constructor) into this one.
-  Node& InsertChild(std::size_t index, std::unique_ptr<Node> child);
-  void RemoveChild(std::size_t index);
-  void RemoveChildren();
+ protected:
+  Node(NodeKind kind, std::string_view name) : kind_(kind), name_(name) {}
 
  private:
-  friend class NodePool;
-  Node(NodeKind kind, std::string name, std::string value, NodePool& pool);
-  Node& Append(NodeKind kind, std::string name, std::string value);
+  friend class DocumentBuilder;
 
-  // Set for a root only; declared first, so that it outlives the lists below, which it holds.
-  std::unique_ptr<NodePool> ownPool_;
-  NodePool* pool_;
   NodeKind kind_;
-  std::string name_;
-  std::string value_;
-  Node* parent_ = nullptr;
-  std::pmr::vector<Attribute> attributes_;
-  std::pmr::vector<Node*> children_;
+  std::string_view name_;
+  std::string_view value_;
+  const Node* parent_ = nullptr;
+  std::span<const Attribute> attributes_;
+  std::span<const Node* const> children_;
 };
 
 // A document: its top-level nodes are its children (the declaration, comments, processing
-// instructions and at most one element).
+// instructions and at most one element). It owns the memory of all its nodes.
 class Document : public Node {
  public:
+  // An empty document, as for a text with nothing in it.
   Document();
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
 
   // The first top-level element, or nullptr.
   const Node* DocumentElement() const;
-  Node* DocumentElement();
-
-  // Puts the declaration <?xml version=".." encoding=".."?> in front of every other node,
-  // replacing one that is there.
-  void SetDeclaration(std::string version, std::string encoding);
   // Version and encoding of the declaration node, if the document has one.
-  const std::string* DeclarationVersion() const;
-  const std::string* DeclarationEncoding() const;
+  std::optional<std::string_view> DeclarationVersion() const;
+  std::optional<std::string_view> DeclarationEncoding() const;
+
+ private:
+  friend class DocumentBuilder;
+  explicit Document(std::size_t sizeHint);
+  std::pmr::monotonic_buffer_resource memory_;
 };
 
-// The declaration is a node of its own kind with the attributes "version", "encoding" and,
-// when given, "standalone".
-std::unique_ptr<Node> MakeDeclaration(std::string version, std::string encoding);
+// Called with each complete child element of the document element, see DocumentBuilder.
+using ChildVisitor = std::function<void(const Node&)>;
+
+// Builds a document from the events of a parser, in document order. Names and values are
+// copied, so the caller's buffers may change as soon as a call returns. White space between
+// elements is dropped; adjacent character data become one text node. The builder checks no
+// well-formedness: the parser has.
+//
+// Given a visitor, the builder hands each child element of the document element, complete
+// with its subtree, to the visitor as soon as its end is reached, and then forgets it: the
+// document it gives holds everything else. A file of many like items is then read with the
+// memory of one item, which stays in the processor's caches, instead of a tree of the whole
+// file. Whatever the visitor raises reaches the caller of the builder's event.
+class DocumentBuilder {
+ public:
+  explicit DocumentBuilder(ChildVisitor visitor = {}, std::size_t sizeHint = 0);
+  DocumentBuilder(const DocumentBuilder&) = delete;
+  DocumentBuilder& operator=(const DocumentBuilder&) = delete;
+  ~DocumentBuilder();
+
+  // The declaration <?xml version=".." encoding=".." standalone=".."?>, each attribute only
+  // when given (not empty).
+  void Declaration(std::string_view version, std::string_view encoding,
+                   std::string_view standalone);
+  // A start tag: the element, then its attributes, each name once.
+  void StartElement(std::string_view name);
+  void Attribute(std::string_view name, std::string_view value);
+  // Whether the element just started has that attribute already.
+  bool HasAttribute(std::string_view name) const;
+  void EndElement();
+  void Characters(std::string_view text);
+  void Comment(std::string_view text);
+  void ProcessingInstruction(std::string_view target, std::string_view data);
+
+  // Elements open now; the document element is level 1.
+  int Depth() const { return static_cast<int>(open_.size()) - 1; }
+
+  // The document; the builder is spent afterwards. Elements still open are ended.
+  std::unique_ptr<Document> Finish();
+
+ private:
+  struct Open {
+    Node* node;
+    std::size_t firstChild;  // its children are children_[firstChild...]
+  };
+
+  // Where the next allocation is carved from: a piece taken from one of the memories.
+  struct Region {
+    std::pmr::memory_resource* memory;
+    char* next = nullptr;
+    char* end = nullptr;
+  };
+
+  // Memory for what is made now: the item's own while inside one that is handed out. Carved
+  // here rather than asked of the memory resource each time, for the many small strings.
+  void* Allocate(std::size_t size, std::size_t alignment);
+  std::string_view Copy(std::string_view text);
+  // A node made in the open element, or in the document.
+  Node& Append(NodeKind kind, std::string_view name, std::string_view value);
+  // Gives the start tag just read its attributes, before anything else comes.
+  void EndStartTag();
+  void FlushText();
+
+  ChildVisitor visitor_;
+  std::unique_ptr<Document> document_;
+  // An item handed to the visitor lives here; the memory is reset after each one, so the next
+  // item reuses it.
+  std::unique_ptr<std::byte[]> itemBuffer_;
+  std::pmr::monotonic_buffer_resource itemMemory_;
+  bool streaming_;
+  Region documentRegion_;
+  Region itemRegion_;
+  std::vector<Open> open_;
+  std::vector<const Node*> children_;
+  std::vector<xml::Attribute> attributes_;
+  std::string text_;
+  bool inStartTag_ = false;
+};
 
 }  // namespace xal::xml

@@ -32,6 +32,16 @@ class EXmlParseError : public std::runtime_error {
 // text) is put in front of the error message.
 std::unique_ptr<Document> Parse(std::string_view bytes, const std::string& sourceName = {});
 
+// Parses like Parse, but hands each child element of the document element to visit as soon as
+// it is complete, and forgets it afterwards (see DocumentBuilder): for files of many like
+// items. The document given holds the rest. What visit raises ends the parse and reaches the
+// caller; the part of the text after that item is not read.
+std::unique_ptr<Document> ParseEachChild(std::string_view bytes, const std::string& sourceName,
+                                         const ChildVisitor& visit);
+
+// The platform's parser reporting the text to a builder; both functions above are made of it.
+void ParseInto(std::string_view bytes, const std::string& sourceName, DocumentBuilder& builder);
+
 // The reason given, on every platform, for elements nested deeper than kMaxElementDepth.
 std::string TooDeepReason();
 

@@ -19,11 +19,11 @@ TEST(XmlParser, AbsentAndEmptyAttributesDiffer) {
   const Node* root = document->DocumentElement();
   ASSERT_NE(root, nullptr);
   EXPECT_EQ(root->Name(), "a");
-  ASSERT_NE(root->FindAttribute("empty"), nullptr);
+  ASSERT_NE(root->FindAttribute("empty"), std::nullopt);
   EXPECT_EQ(*root->FindAttribute("empty"), "");
   EXPECT_EQ(*root->FindAttribute("full"), "x");
-  EXPECT_EQ(root->FindAttribute("missing"), nullptr);
-  EXPECT_EQ(root->FindAttribute("Full"), nullptr);
+  EXPECT_EQ(root->FindAttribute("missing"), std::nullopt);
+  EXPECT_EQ(root->FindAttribute("Full"), std::nullopt);
 }
 
 TEST(XmlParser, KeepsAttributeOrderAndDecodesReferences) {
@@ -43,9 +43,9 @@ TEST(XmlParser, DeclarationCommentsAndProcessingInstructionsAreNodes) {
       "  <!-- inner -->\r\n  <child/>\r\n  <?pi data?>\r\n</root>\r\n<!--last-->\r\n");
   ASSERT_EQ(document->ChildCount(), 4u);
   EXPECT_EQ(document->Child(0).Kind(), NodeKind::Declaration);
-  ASSERT_NE(document->DeclarationVersion(), nullptr);
+  ASSERT_NE(document->DeclarationVersion(), std::nullopt);
   EXPECT_EQ(*document->DeclarationVersion(), "1.0");
-  ASSERT_NE(document->DeclarationEncoding(), nullptr);
+  ASSERT_NE(document->DeclarationEncoding(), std::nullopt);
   EXPECT_EQ(*document->DeclarationEncoding(), "utf-8");
   EXPECT_EQ(document->Child(1).Kind(), NodeKind::Comment);
   EXPECT_EQ(document->Child(1).Value(), "first");
@@ -166,10 +166,13 @@ TEST(XmlParser, WhatTheWriterAcceptsReadsBackEqual) {
   };
   for (const Case& c : cases) {
     const std::string text = "a" + c.text + "b";
-    Document document;
-    Node& root = document.AppendElement("r");
-    root.SetAttribute("v", text);
-    root.AppendElement("c").AppendText(text);
+    DocumentBuilder builder;
+    builder.StartElement("r");
+    builder.Attribute("v", text);
+    builder.StartElement("c");
+    builder.Characters(text);
+    const std::unique_ptr<Document> built = builder.Finish();
+    const Document& document = *built;
     for (XmlLayout layout : {XmlLayout::Indented, XmlLayout::SingleLine}) {
       if (!c.storable) {
         EXPECT_THROW(Serialize(document, layout), EXALError) << c.what;
@@ -185,9 +188,11 @@ TEST(XmlParser, WhatTheWriterAcceptsReadsBackEqual) {
     }
     // A comment holds the same characters as any other text, but no references: its line ends
     // come back as the parser normalises them.
-    Document commented;
-    commented.AppendComment(text);
-    commented.AppendElement("r");
+    DocumentBuilder commentBuilder;
+    commentBuilder.Comment(text);
+    commentBuilder.StartElement("r");
+    const std::unique_ptr<Document> commentedDocument = commentBuilder.Finish();
+    const Document& commented = *commentedDocument;
     if (c.storable) {
       std::string lineEnds;
       for (std::size_t i = 0; i < text.size(); ++i) {
@@ -206,6 +211,52 @@ TEST(XmlParser, WhatTheWriterAcceptsReadsBackEqual) {
       EXPECT_THROW(Serialize(commented, XmlLayout::SingleLine), EXALError) << c.what;
     }
   }
+}
+
+// Each child of the document element reaches the visitor whole and in order, also one far
+// larger than the memory kept for an item; the document keeps everything else.
+TEST(XmlParser, EachChildOfTheDocumentElementIsHandedOutWhole) {
+  const std::string large(200000, 'x');
+  const std::string text =
+      "<?xml version=\"1.0\"?><!--top--><list v=\"1\"><item n=\"a\">"
+      "<sub>t</sub></item><!--between--><item n=\"" +
+      large + "\"><sub/><sub k=\"" + large + "\"/></item>text<item n=\"c\"/></list>";
+  std::vector<std::string> seen;
+  const auto document = ParseEachChild(text, "f.xml", [&](const Node& item) {
+    ASSERT_EQ(item.Parent()->Name(), "list");
+    EXPECT_EQ(item.Parent()->FindAttribute("v"), "1");
+    const std::string_view name = item.FindAttribute("n").value_or("?");
+    seen.push_back(std::string(name.substr(0, 2)) + std::to_string(item.ChildCount()));
+    if (name == large) {
+      EXPECT_EQ(item.Child(1).FindAttribute("k"), large);
+    } else if (name == "a") {
+      EXPECT_EQ(item.Child(0).Child(0).Value(), "t");
+    }
+  });
+  EXPECT_EQ(seen, (std::vector<std::string>{"a1", "xx2", "c0"}));
+  ASSERT_EQ(document->ChildCount(), 3u);
+  EXPECT_EQ(document->DeclarationVersion(), "1.0");
+  const Node& root = *document->DocumentElement();
+  ASSERT_EQ(root.ChildCount(), 2u);
+  EXPECT_EQ(root.Child(0).Value(), "between");
+  EXPECT_EQ(root.Child(1).Value(), "text");
+}
+
+// What the visitor raises ends the parse and reaches the caller as it was raised, out of the
+// parser's own frames; a fault in the text after some items comes after those items.
+TEST(XmlParser, WhatTheVisitorRaisesReachesTheCaller) {
+  int visits = 0;
+  const auto stopAtSecond = [&](const Node&) {
+    if (++visits == 2) {
+      throw EConvertError("second");
+    }
+  };
+  EXPECT_THROW(ParseEachChild("<l><i/><i><j/></i><i/></l>", "", stopAtSecond), EConvertError);
+  EXPECT_EQ(visits, 2);
+  visits = 0;
+  EXPECT_THROW(ParseEachChild("<l><i/><i/><i></l>", "", [&](const Node&) { ++visits; }),
+               EXmlParseError);
+  EXPECT_EQ(visits, 2);
 }
 
 // The XML 1.0 characters the writer refuses are refused by the parser too, so a file written
@@ -276,15 +327,15 @@ TEST(XmlParser, NestingBeyondTheLimitIsRefusedNamingTheLine) {
 // The writer stops where the parsers stop, so it never writes what can't be read back.
 TEST(XmlParser, WriterKeepsToTheDepthLimit) {
   for (const int levels : {kMaxElementDepth, kMaxElementDepth + 1}) {
-    Document document;
-    Node* node = &document;
+    DocumentBuilder builder;
     for (int i = 0; i < levels; ++i) {
-      node = &node->AppendElement("a");
+      builder.StartElement("a");
     }
+    const std::unique_ptr<Document> document = builder.Finish();
     if (levels > kMaxElementDepth) {
-      EXPECT_THROW(Serialize(document, XmlLayout::Indented), EXALError);
+      EXPECT_THROW(Serialize(*document, XmlLayout::Indented), EXALError);
     } else {
-      EXPECT_NO_THROW(Parse(Serialize(document, XmlLayout::Indented)));
+      EXPECT_NO_THROW(Parse(Serialize(*document, XmlLayout::Indented)));
     }
   }
 }

@@ -129,22 +129,29 @@ std::string Reason(unsigned long code) {
   throw EXmlParseError(FormatParseError(sourceName, reason, line, column), line, column);
 }
 
-bool IsXmlSpace(const std::string& text) {
-  return text.find_first_not_of(" \t\r\n") == std::string::npos;
+// UTF-8 of a text XmlLite gives, in a buffer kept for the next text: the builder copies it.
+std::string_view ToUtf8(std::wstring_view utf16, std::string& buffer) {
+  if (utf16.empty()) {
+    return {};
+  }
+  const int wide = static_cast<int>(utf16.size());
+  // At most three bytes for each UTF-16 unit; a pair of them makes four.
+  buffer.resize(utf16.size() * 3);
+  const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, buffer.data(),
+                                         static_cast<int>(buffer.size()), nullptr, nullptr);
+  return {buffer.data(), static_cast<std::size_t>(length)};
 }
 
 // Up to this many attributes, comparing each name with those before costs less than a set.
 constexpr UINT kFewAttributes = 8;
 
-class XmlLiteBuilder {
+class XmlLiteReader {
  public:
-  XmlLiteBuilder(std::string_view bytes, const std::string& sourceName)
-      : bytes_(bytes), sourceName_(sourceName) {}
+  XmlLiteReader(std::string_view bytes, const std::string& sourceName, DocumentBuilder& builder)
+      : bytes_(bytes), sourceName_(sourceName), builder_(builder) {}
 
-  std::unique_ptr<Document> Run() {
+  void Run() {
     Open();
-    document_ = std::make_unique<Document>();
-    current_ = document_.get();
     XmlNodeType type = XmlNodeType_None;
     HRESULT hr;
     while ((hr = reader_->Read(&type)) == S_OK) {
@@ -163,15 +170,13 @@ class XmlLiteBuilder {
         case XmlNodeType_Text:
         case XmlNodeType_CDATA:
         case XmlNodeType_Whitespace:
-          text_ += Narrow(Value());
+          builder_.Characters(ToUtf8(Value(), value_));
           break;
         case XmlNodeType_Comment:
-          FlushText();
-          current_->AppendComment(Narrow(Value()));
+          builder_.Comment(ToUtf8(Value(), value_));
           break;
         case XmlNodeType_ProcessingInstruction:
-          FlushText();
-          current_->AppendProcessingInstruction(Narrow(LocalName()), Narrow(Value()));
+          builder_.ProcessingInstruction(ToUtf8(LocalName(), name_), ToUtf8(Value(), value_));
           break;
         case XmlNodeType_DocumentType:
           ThrowAt(kDoctypeRefused);
@@ -184,11 +189,9 @@ class XmlLiteBuilder {
       Fail(hr);
     }
     // Input without a document element, or with elements still open, may end without an error.
-    if (current_ != document_.get() || document_->DocumentElement() == nullptr) {
+    if (depth_ != 0 || !sawElement_) {
       ThrowAt("no element found");
     }
-    FlushText();
-    return std::move(document_);
   }
 
  private:
@@ -293,15 +296,6 @@ class XmlLiteBuilder {
     return {text, length};
   }
 
-  void FlushText() {
-    if (!text_.empty()) {
-      if (!IsXmlSpace(text_)) {
-        current_->AppendText(std::move(text_));
-      }
-      text_.clear();
-    }
-  }
-
   void Declaration() {
     std::string version;
     std::string encoding;
@@ -317,11 +311,7 @@ class XmlLiteBuilder {
         standalone = Narrow(Value());
       }
     }
-    auto declaration = MakeDeclaration(std::move(version), std::move(encoding));
-    if (!standalone.empty()) {
-      declaration->SetAttribute("standalone", std::move(standalone));
-    }
-    document_->InsertChild(document_->ChildCount(), std::move(declaration));
+    builder_.Declaration(version, encoding, standalone);
   }
 
   void StartElement() {
@@ -329,13 +319,13 @@ class XmlLiteBuilder {
     if (depth_ >= kMaxElementDepth) {
       ThrowAt(TooDeepReason());
     }
-    FlushText();
     // Asked before the attributes are visited: it describes the element, not an attribute.
     const bool empty = reader_->IsEmptyElement() != FALSE;
-    Node& element = current_->AppendElement(Narrow(QualifiedName()));
+    sawElement_ = true;
+    builder_.StartElement(ToUtf8(QualifiedName(), name_));
     UINT count = 0;
-    if (SUCCEEDED(reader_->GetAttributeCount(&count))) {
-      element.ReserveAttributes(count);
+    if (FAILED(reader_->GetAttributeCount(&count))) {
+      count = 0;
     }
     // XmlLite refuses duplicate names itself; Wine's passes them on, and the model keeps names
     // unique. The few attributes of the program's own elements are compared with each other; a
@@ -344,34 +334,36 @@ class XmlLiteBuilder {
     attributeNames_.clear();
     for (HRESULT hr = reader_->MoveToFirstAttribute(); hr == S_OK;
          hr = reader_->MoveToNextAttribute()) {
-      std::string name = Narrow(QualifiedName());
-      if (few ? element.HasAttribute(name) : !attributeNames_.insert(name).second) {
+      const std::string_view name = ToUtf8(QualifiedName(), name_);
+      if (few ? builder_.HasAttribute(name) : !attributeNames_.emplace(name).second) {
         ThrowAt(Reason(WC_E_UNIQUEATTRIBUTE));
       }
-      element.AppendAttribute(std::move(name), Narrow(Value()));
+      builder_.Attribute(name, ToUtf8(Value(), value_));
     }
-    if (!empty) {
-      current_ = &element;
+    if (empty) {
+      builder_.EndElement();
+    } else {
       ++depth_;
     }
   }
 
   void EndElement() {
     // Only a parser that lost count would close more than it opened.
-    if (current_ == document_.get()) {
+    if (depth_ == 0) {
       ThrowAt(Reason(WC_E_ELEMENTMATCH));
     }
-    FlushText();
-    current_ = current_->Parent();
+    builder_.EndElement();
     --depth_;
   }
 
   std::string_view bytes_;
   const std::string& sourceName_;
+  DocumentBuilder& builder_;
   ComPtr<IXmlReader> reader_;
-  std::unique_ptr<Document> document_;
-  Node* current_ = nullptr;
-  std::string text_;
+  // Kept from text to text, so that converting allocates only for the longest.
+  std::string name_;
+  std::string value_;
+  bool sawElement_ = false;
   XmlNodeType lastType_ = XmlNodeType_None;
   UINT lastLine_ = 0;
   UINT lastColumn_ = 0;
@@ -381,8 +373,8 @@ class XmlLiteBuilder {
 
 }  // namespace
 
-std::unique_ptr<Document> Parse(std::string_view bytes, const std::string& sourceName) {
-  return XmlLiteBuilder(bytes, sourceName).Run();
+void ParseInto(std::string_view bytes, const std::string& sourceName, DocumentBuilder& builder) {
+  XmlLiteReader(bytes, sourceName, builder).Run();
 }
 
 }  // namespace xal::xml

@@ -2,6 +2,19 @@
 
 namespace xal::xml {
 
+std::unique_ptr<Document> Parse(std::string_view bytes, const std::string& sourceName) {
+  DocumentBuilder builder({}, bytes.size());
+  ParseInto(bytes, sourceName, builder);
+  return builder.Finish();
+}
+
+std::unique_ptr<Document> ParseEachChild(std::string_view bytes, const std::string& sourceName,
+                                         const ChildVisitor& visit) {
+  DocumentBuilder builder(visit);
+  ParseInto(bytes, sourceName, builder);
+  return builder.Finish();
+}
+
 std::string TooDeepReason() {
   return "elements nested more than " + std::to_string(kMaxElementDepth) + " levels deep";
 }
