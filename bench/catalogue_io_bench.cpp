@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
       count, arguments.data(), [](const xal::bench::RatioReporter& reporter) {
         reporter.PrintRatio("load / bare expat:", "BM_FullLoad", "BM_BareExpat");
         reporter.PrintRatio("parse to model / bare expat:", "BM_ParseToModel", "BM_BareExpat");
-    reporter.PrintRatio("parse set by set / bare expat:", "BM_ParseEachSet", "BM_BareExpat");
+        reporter.PrintRatio("parse set by set / bare expat:", "BM_ParseEachSet", "BM_BareExpat");
         reporter.PrintRatio("save / bare serialize:", "BM_FullSave", "BM_BareSerialize");
       });
 }
