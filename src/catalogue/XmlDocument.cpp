@@ -81,7 +81,6 @@ DocumentBuilder::DocumentBuilder(ChildVisitor visitor, std::size_t sizeHint)
       document_(new Document(visitor_ ? 0 : sizeHint)),
       itemBuffer_(visitor_ ? std::make_unique<std::byte[]>(kItemBufferSize) : nullptr),
       itemMemory_(itemBuffer_.get(), visitor_ ? kItemBufferSize : 0),
-      streaming_(static_cast<bool>(visitor_)),
       documentRegion_{&document_->memory_},
       itemRegion_{&itemMemory_} {
   open_.push_back(Open{document_.get(), 0});
@@ -91,7 +90,7 @@ DocumentBuilder::~DocumentBuilder() = default;
 
 void* DocumentBuilder::Allocate(std::size_t size, std::size_t alignment) {
   // open_ holds the document, the document element, the item and what lies inside it.
-  Region& region = streaming_ && open_.size() >= 3 ? itemRegion_ : documentRegion_;
+  Region& region = visitor_ && open_.size() >= 3 ? itemRegion_ : documentRegion_;
   std::uintptr_t place = (reinterpret_cast<std::uintptr_t>(region.next) + alignment - 1) &
                          ~static_cast<std::uintptr_t>(alignment - 1);
   if (region.next == nullptr || place + size > reinterpret_cast<std::uintptr_t>(region.end)) {
@@ -113,13 +112,27 @@ std::string_view DocumentBuilder::Copy(std::string_view text) {
   return {copy, text.size()};
 }
 
-Node& DocumentBuilder::Append(NodeKind kind, std::string_view name, std::string_view value) {
-  void* place = Allocate(sizeof(Node), alignof(Node));
-  Node* node = new (place) Node(kind, name);
+template <typename T>
+std::span<const T> DocumentBuilder::Keep(std::span<const T> items) {
+  if (items.empty()) {
+    return {};
+  }
+  T* kept = static_cast<T*>(Allocate(items.size() * sizeof(T), alignof(T)));
+  std::uninitialized_copy(items.begin(), items.end(), kept);
+  return {kept, items.size()};
+}
+
+Node& DocumentBuilder::Make(NodeKind kind, std::string_view name, std::string_view value,
+                            const Node* parent) {
+  Node* node = new (Allocate(sizeof(Node), alignof(Node))) Node(kind, name);
   node->value_ = value;
-  node->parent_ = open_.back().node;
+  node->parent_ = parent;
   children_.push_back(node);
   return *node;
+}
+
+Node& DocumentBuilder::Append(NodeKind kind, std::string_view name, std::string_view value) {
+  return Make(kind, name, value, open_.back().node);
 }
 
 void DocumentBuilder::EndStartTag() {
@@ -127,13 +140,7 @@ void DocumentBuilder::EndStartTag() {
     return;
   }
   inStartTag_ = false;
-  if (attributes_.empty()) {
-    return;
-  }
-  auto* kept = static_cast<xml::Attribute*>(
-      Allocate(attributes_.size() * sizeof(xml::Attribute), alignof(xml::Attribute)));
-  std::uninitialized_copy(attributes_.begin(), attributes_.end(), kept);
-  open_.back().node->attributes_ = {kept, attributes_.size()};
+  open_.back().node->attributes_ = Keep<xml::Attribute>(attributes_);
   attributes_.clear();
 }
 
@@ -152,34 +159,27 @@ void DocumentBuilder::Declaration(std::string_view version, std::string_view enc
   EndStartTag();
   FlushText();
   Node& node = Append(NodeKind::Declaration, "xml", {});
-  const std::pair<std::string_view, std::string_view> given[] = {
-      {"version", version}, {"encoding", encoding}, {"standalone", standalone}};
+  xml::Attribute given[3];
   std::size_t count = 0;
-  for (const auto& [name, value] : given) {
-    count += value.empty() ? 0 : 1;
-  }
-  auto* kept = static_cast<xml::Attribute*>(
-      Allocate(count * sizeof(xml::Attribute), alignof(xml::Attribute)));
-  std::size_t i = 0;
-  for (const auto& [name, value] : given) {
-    if (!value.empty()) {
-      new (&kept[i++]) xml::Attribute{name, Copy(value)};
+  for (const xml::Attribute attribute :
+       {xml::Attribute{"version", version}, xml::Attribute{"encoding", encoding},
+        xml::Attribute{"standalone", standalone}}) {
+    if (!attribute.Value.empty()) {
+      given[count++] = xml::Attribute{attribute.Name, Copy(attribute.Value)};
     }
   }
-  node.attributes_ = {kept, count};
+  node.attributes_ = Keep<xml::Attribute>({given, count});
 }
 
 void DocumentBuilder::StartElement(std::string_view name) {
   EndStartTag();
   FlushText();
-  const std::size_t parentDepth = open_.size();
-  // Made in the memory of the level it opens: an item lies in the item's memory.
+  const Node* parent = open_.back().node;
+  // Opened first, so that the element is made in the memory of the level it opens: an item
+  // lies in the item's memory.
   open_.push_back(Open{nullptr, 0});
-  void* place = Allocate(sizeof(Node), alignof(Node));
-  Node* node = new (place) Node(NodeKind::Element, Copy(name));
-  node->parent_ = open_[parentDepth - 1].node;
-  children_.push_back(node);
-  open_.back() = Open{node, children_.size()};
+  Node& node = Make(NodeKind::Element, Copy(name), {}, parent);
+  open_.back() = Open{&node, children_.size()};
   inStartTag_ = true;
 }
 
@@ -199,15 +199,9 @@ void DocumentBuilder::EndElement() {
     return;  // nothing open; the parser has refused such a text already
   }
   const Open element = open_.back();
-  const std::size_t count = children_.size() - element.firstChild;
-  if (count > 0) {
-    auto* kept =
-        static_cast<const Node**>(Allocate(count * sizeof(const Node*), alignof(const Node*)));
-    std::copy(children_.begin() + static_cast<std::ptrdiff_t>(element.firstChild), children_.end(),
-              kept);
-    element.node->children_ = {kept, count};
-    children_.resize(element.firstChild);
-  }
+  element.node->children_ =
+      Keep<const Node*>(std::span<const Node* const>(children_).subspan(element.firstChild));
+  children_.resize(element.firstChild);
   const bool handedOut = visitor_ && open_.size() == 3;
   open_.pop_back();
   if (handedOut) {
@@ -246,14 +240,8 @@ std::unique_ptr<Document> DocumentBuilder::Finish() {
     EndElement();
   }
   FlushText();
-  const std::size_t count = children_.size();
-  if (count > 0) {
-    auto* kept =
-        static_cast<const Node**>(Allocate(count * sizeof(const Node*), alignof(const Node*)));
-    std::copy(children_.begin(), children_.end(), kept);
-    document_->children_ = {kept, count};
-    children_.clear();
-  }
+  document_->children_ = Keep<const Node*>(children_);
+  children_.clear();
   return std::move(document_);
 }
 

@@ -148,6 +148,11 @@ class DocumentBuilder {
   // here rather than asked of the memory resource each time, for the many small strings.
   void* Allocate(std::size_t size, std::size_t alignment);
   std::string_view Copy(std::string_view text);
+  // A copy of a list in the current memory, for a node to point at.
+  template <typename T>
+  std::span<const T> Keep(std::span<const T> items);
+  // A node, put in the list of its parent's children.
+  Node& Make(NodeKind kind, std::string_view name, std::string_view value, const Node* parent);
   // A node made in the open element, or in the document.
   Node& Append(NodeKind kind, std::string_view name, std::string_view value);
   // Gives the start tag just read its attributes, before anything else comes.
@@ -160,7 +165,6 @@ class DocumentBuilder {
   // item reuses it.
   std::unique_ptr<std::byte[]> itemBuffer_;
   std::pmr::monotonic_buffer_resource itemMemory_;
-  bool streaming_;
   Region documentRegion_;
   Region itemRegion_;
   std::vector<Open> open_;

@@ -8,6 +8,7 @@
 #include <wrl/client.h>
 #include <xmllite.h>
 
+#include <climits>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -134,11 +135,18 @@ std::string_view ToUtf8(std::wstring_view utf16, std::string& buffer) {
   if (utf16.empty()) {
     return {};
   }
-  const int wide = static_cast<int>(utf16.size());
-  // At most three bytes for each UTF-16 unit; a pair of them makes four.
+  // At most three bytes for each UTF-16 unit; a pair of them makes four. The sizes are ints:
+  // a value too long for them is refused, never cut short.
+  if (utf16.size() > static_cast<std::size_t>(INT_MAX) / 3) {
+    throw std::bad_alloc();
+  }
   buffer.resize(utf16.size() * 3);
-  const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, buffer.data(),
-                                         static_cast<int>(buffer.size()), nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), buffer.data(),
+                          static_cast<int>(buffer.size()), nullptr, nullptr);
+  if (length <= 0) {
+    throw std::bad_alloc();
+  }
   return {buffer.data(), static_cast<std::size_t>(length)};
 }
 
@@ -189,7 +197,7 @@ class XmlLiteReader {
       Fail(hr);
     }
     // Input without a document element, or with elements still open, may end without an error.
-    if (depth_ != 0 || !sawElement_) {
+    if (builder_.Depth() != 0 || !sawElement_) {
       ThrowAt("no element found");
     }
   }
@@ -315,8 +323,9 @@ class XmlLiteReader {
   }
 
   void StartElement() {
-    // Counted here, as expat's builder does, so both platforms refuse the same texts.
-    if (depth_ >= kMaxElementDepth) {
+    // Checked against the builder's count, as expat's reader does, so both platforms refuse the
+    // same texts.
+    if (builder_.Depth() >= kMaxElementDepth) {
       ThrowAt(TooDeepReason());
     }
     // Asked before the attributes are visited: it describes the element, not an attribute.
@@ -342,18 +351,15 @@ class XmlLiteReader {
     }
     if (empty) {
       builder_.EndElement();
-    } else {
-      ++depth_;
     }
   }
 
   void EndElement() {
     // Only a parser that lost count would close more than it opened.
-    if (depth_ == 0) {
+    if (builder_.Depth() == 0) {
       ThrowAt(Reason(WC_E_ELEMENTMATCH));
     }
     builder_.EndElement();
-    --depth_;
   }
 
   std::string_view bytes_;
@@ -367,7 +373,6 @@ class XmlLiteReader {
   XmlNodeType lastType_ = XmlNodeType_None;
   UINT lastLine_ = 0;
   UINT lastColumn_ = 0;
-  int depth_ = 0;
   std::unordered_set<std::string> attributeNames_;
 };
 
