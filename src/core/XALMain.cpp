@@ -187,10 +187,11 @@ void TfmXALMain::ReadChangedDisplays() {
 
 void TfmXALMain::RecheckOnce() {
   matchingSets_.Clear();
-  FindMatchingSets(*workingSets_,
-                   TXALRecheckEnvironment{platform_.Wireless, fmXALCurrent_->IPStatuses(),
-                                          platform_.Monitors.List(), fmXALCurrent_->lbPrinters()},
-                   matchingSets_);
+  setMatcher_.FindMatchingSets(
+      *workingSets_,
+      TXALRecheckEnvironment{platform_.Wireless, fmXALCurrent_->IPStatuses(),
+                             platform_.Monitors.List(), fmXALCurrent_->lbPrinters()},
+      matchingSets_);
   ipHandOff_->HandOffIPSettings(matchingSets_, fmXALCurrent_->IPStatuses(), false, programFolder_);
   const TXALTargetChoice choice = ChooseTargets(matchingSets_, previousMatchingSets_);
   ApplyProxy(platform_, language_, choice.Proxy);

@@ -13,6 +13,7 @@
 #include "core/CommandLine.h"
 #include "core/XALAddressMonitor.h"
 #include "core/XALMainView.h"
+#include "core/XALRecheck.h"
 #include "placement/XALWindowIntake.h"
 #include "platform/XALPlatform.h"
 #include "sensing/XALCurrent.h"
@@ -161,6 +162,7 @@ class TfmXALMain : public TXALComponent {
   TXALAddressMonitor addressMonitor_;
   TXALSetList matchingSets_;
   TXALSetList previousMatchingSets_;
+  TXALSetMatcher setMatcher_;
   bool startupComplete_ = false;
   bool rechecking_ = false;
   bool recheckAgain_ = false;

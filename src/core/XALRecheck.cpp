@@ -1,6 +1,9 @@
 #include "core/XALRecheck.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <unordered_set>
@@ -13,17 +16,80 @@
 #include "sensing/XALProbes.h"
 
 namespace xal {
+
+// The patterns' answers, in the order they were met, found through an open table of small slots
+// kept at most half full. The table grows with the distinct patterns rather than the sets, as
+// catalogues repeat a few networks' patterns, so it stays in the cache; texts are compared only
+// when the hashes agree.
+struct TXALSetMatcher::Answers {
+  struct Known {
+    std::string_view Pattern;
+    bool Holds = false;
+  };
+  struct Slot {
+    std::uint32_t Hash = 0;
+    std::uint32_t Entry = 0;  // 1 + the index in Patterns; 0 while the slot is free
+  };
+
+  // Forgets the answers and keeps the memory.
+  void Clear() {
+    std::fill(Slots.begin(), Slots.end(), Slot{});
+    Patterns.clear();
+  }
+
+  // The slot of the pattern, or the free one where it belongs.
+  Slot& Find(std::string_view pattern, std::uint32_t hash) {
+    if (Slots.empty()) {
+      Slots.resize(64);
+    }
+    const std::size_t mask = Slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+      Slot& slot = Slots[i];
+      if (slot.Entry == 0 || (slot.Hash == hash && Patterns[slot.Entry - 1].Pattern == pattern)) {
+        return slot;
+      }
+    }
+  }
+
+  void Add(Slot& slot, std::string_view pattern, std::uint32_t hash, bool holds) {
+    Patterns.push_back(Known{pattern, holds});
+    slot = Slot{hash, static_cast<std::uint32_t>(Patterns.size())};
+    if (Patterns.size() * 2 > Slots.size()) {
+      Grow();
+    }
+  }
+
+  void Grow() {
+    std::vector<Slot> old(Slots.size() * 2);
+    old.swap(Slots);
+    const std::size_t mask = Slots.size() - 1;
+    for (const Slot& slot : old) {
+      if (slot.Entry != 0) {
+        std::size_t i = slot.Hash & mask;
+        while (Slots[i].Entry != 0) {
+          i = (i + 1) & mask;
+        }
+        Slots[i] = slot;
+      }
+    }
+  }
+
+  std::vector<Slot> Slots;
+  std::vector<Known> Patterns;
+};
+
 namespace {
 
 class Matcher {
  public:
-  Matcher(const TXALRecheckEnvironment& environment, int setCount) : environment_(environment) {
-    std::size_t size = 16;
-    while (size < 2 * static_cast<std::size_t>(setCount)) {
-      size *= 2;
-    }
-    results_.resize(size);
+  Matcher(const TXALRecheckEnvironment& environment, TXALSetMatcher::Answers& answers)
+      : environment_(environment), answers_(answers) {
+    answers_.Clear();
   }
+  Matcher(const Matcher&) = delete;
+  Matcher& operator=(const Matcher&) = delete;
+  // The answers view the sets' texts, which may go once the visit is over.
+  ~Matcher() { answers_.Clear(); }
 
   bool Matches(const TXALSet& set) {
     return WiFiHolds(set.Environment.Network.WiFi) &&
@@ -65,58 +131,27 @@ class Matcher {
     // The answer depends on the pattern and the addresses alone, and the addresses stay put
     // during a visit, so each distinct pattern is worked out once however many sets carry it.
     // The keys view the sets' own texts, which outlive the visit.
-    Result& result = Find(pattern);
-    if (result.Known) {
-      return result.Holds;
+    const std::size_t wide = std::hash<std::string_view>{}(pattern);
+    const auto hash = static_cast<std::uint32_t>(wide ^ (wide >> 32));
+    TXALSetMatcher::Answers::Slot& slot = answers_.Find(pattern, hash);
+    if (slot.Entry != 0) {
+      return answers_.Patterns[slot.Entry - 1].Holds;
     }
     const bool holds = IsSimpleIPPattern(pattern) ? SimpleHolds(pattern) : ExpressionHolds(pattern);
-    result = Result{pattern, true, holds};
-    if (++known_ * 2 > results_.size()) {
-      Grow();
-    }
+    answers_.Add(slot, pattern, hash, holds);
     return holds;
   }
 
-  // The patterns' answers, in an open table kept at most half full: a catalogue of thousands of
-  // distinct patterns is looked up without a node per entry.
-  struct Result {
-    std::string_view Pattern;
-    bool Known = false;
-    bool Holds = false;
-  };
-
-  static std::size_t Hash(std::string_view text) {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (char c : text) {
-      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-    }
-    return static_cast<std::size_t>(hash ^ (hash >> 32));
-  }
-
-  // The entry of the pattern, or the free one where it belongs.
-  Result& Find(std::string_view pattern) {
-    const std::size_t mask = results_.size() - 1;
-    for (std::size_t i = Hash(pattern) & mask;; i = (i + 1) & mask) {
-      Result& result = results_[i];
-      if (!result.Known || result.Pattern == pattern) {
-        return result;
+  // The addresses are made ready for the direct match once, at the first simple pattern.
+  bool SimpleHolds(std::string_view pattern) {
+    if (addresses_.empty()) {
+      addresses_.reserve(static_cast<std::size_t>(environment_.IPStatuses.Count()));
+      for (const TXALIPStatus* status : environment_.IPStatuses) {
+        addresses_.emplace_back(status->Address);
       }
     }
-  }
-
-  void Grow() {
-    std::vector<Result> old(results_.size() * 2);
-    old.swap(results_);
-    for (const Result& result : old) {
-      if (result.Known) {
-        Find(result.Pattern) = result;
-      }
-    }
-  }
-
-  bool SimpleHolds(std::string_view pattern) const {
-    for (const TXALIPStatus* status : environment_.IPStatuses) {
-      if (SimpleIPPatternFound(pattern, status->Address)) {
+    for (const TXALPatternText& address : addresses_) {
+      if (address.Found(pattern)) {
         return true;
       }
     }
@@ -160,21 +195,31 @@ class Matcher {
 
   const TXALRecheckEnvironment& environment_;
   std::optional<std::vector<std::string>> connected_;
-  std::vector<Result> results_;
-  std::size_t known_ = 0;
+  TXALSetMatcher::Answers& answers_;
+  std::vector<TXALPatternText> addresses_;
 };
 
 }  // namespace
 
-void FindMatchingSets(const TXALSets& sets, const TXALRecheckEnvironment& environment,
-                      TXALSetList& matching) {
-  Matcher matcher(environment, sets.Count());
+TXALSetMatcher::TXALSetMatcher() : answers_(std::make_unique<Answers>()) {}
+
+TXALSetMatcher::~TXALSetMatcher() = default;
+
+void TXALSetMatcher::FindMatchingSets(const TXALSets& sets,
+                                      const TXALRecheckEnvironment& environment,
+                                      TXALSetList& matching) {
+  Matcher matcher(environment, *answers_);
   for (int i = sets.Count() - 1; i >= 0; --i) {
     const TXALSet& set = sets.Items(i);
     if (matcher.Matches(set)) {
       matching.Add(const_cast<TXALSet*>(&set));
     }
   }
+}
+
+void FindMatchingSets(const TXALSets& sets, const TXALRecheckEnvironment& environment,
+                      TXALSetList& matching) {
+  TXALSetMatcher().FindMatchingSets(sets, environment, matching);
 }
 
 TXALTargetChoice ChooseTargets(const TXALSetList& matching, const TXALSetList& previous) {

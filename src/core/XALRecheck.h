@@ -2,6 +2,7 @@
 // these and hands the result to the appliers.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,25 @@ struct TXALRecheckEnvironment {
 // ends the visit; the sets appended until then stay.
 void FindMatchingSets(const TXALSets& sets, const TXALRecheckEnvironment& environment,
                       TXALSetList& matching);
+
+// FindMatchingSets with the memory of its answers kept from one recheck to the next, so that a
+// catalogue of thousands of distinct patterns is rechecked without allocating and paging in
+// fresh memory each time. Holds no view of the sets between calls.
+class TXALSetMatcher {
+ public:
+  TXALSetMatcher();
+  ~TXALSetMatcher();
+  TXALSetMatcher(const TXALSetMatcher&) = delete;
+  TXALSetMatcher& operator=(const TXALSetMatcher&) = delete;
+
+  void FindMatchingSets(const TXALSets& sets, const TXALRecheckEnvironment& environment,
+                        TXALSetList& matching);
+
+  struct Answers;
+
+ private:
+  std::unique_ptr<Answers> answers_;
+};
 
 // What the matching sets' targets ask for: of proxy, script URL and default printer the value
 // of the highest set that gives one, each on its own; the startup programs of every set from

@@ -1,5 +1,8 @@
 #include "regex/IPPattern.h"
 
+#include <bit>
+#include <utility>
+
 #include "regex/RegEx.h"
 
 namespace xal {
@@ -76,6 +79,68 @@ bool SimpleIPPatternFound(std::string_view pattern, std::string_view text) {
     }
   }
   return false;
+}
+
+TXALPatternText::TXALPatternText(std::string text) : text_(std::move(text)) {
+  if (text_.size() > 64 || text_.find_first_of("\r\n") != std::string::npos) {
+    return;
+  }
+  byPositions_ = true;
+  for (std::size_t i = 0; i < text_.size(); ++i) {
+    const char c = text_[i];
+    if (c >= '0' && c <= '9') {
+      positions_[static_cast<std::size_t>(c - '0')] |= std::uint64_t{1} << i;
+    } else if (c == '.') {
+      positions_[10] |= std::uint64_t{1} << i;
+    }
+  }
+}
+
+std::uint64_t TXALPatternText::Positions(char c) const {
+  if (c >= '0' && c <= '9') {
+    return positions_[static_cast<std::size_t>(c - '0')];
+  }
+  // A character no simple pattern holds is found nowhere rather than read out of bounds.
+  return c == '.' ? positions_[10] : 0;
+}
+
+bool TXALPatternText::Found(std::string_view pattern) const {
+  return byPositions_ ? FoundByPositions(pattern) : SimpleIPPatternFound(pattern, text_);
+}
+
+// The placement of FoundInLine, with the starts where a run fits worked out for all positions at
+// once: a start survives a run's k-th character when that character stands at start + k. A run
+// that fits nowhere fails the whole pattern.
+bool TXALPatternText::FoundByPositions(std::string_view pattern) const {
+  const std::size_t length = text_.size();
+  std::size_t from = 0;
+  std::size_t i = 0;
+  while (true) {
+    std::uint64_t starts = from >= 64 ? 0 : ~std::uint64_t{0} << from;
+    std::size_t k = 0;
+    for (; i < pattern.size() && pattern[i] != '*'; ++i, ++k) {
+      if (k >= 64) {
+        return false;
+      }
+      starts &= Positions(pattern[i]) >> k;
+      if (starts == 0) {
+        return false;
+      }
+    }
+    // An empty run, before the first star, after the last or between two, is placed at once.
+    std::size_t at = from;
+    if (k != 0) {
+      at = static_cast<std::size_t>(std::countr_zero(starts));
+    } else if (from > length) {
+      return false;
+    }
+    if (i == pattern.size()) {
+      return true;
+    }
+    ++i;
+    // The star takes at least the one character after the run.
+    from = at + k + 1;
+  }
 }
 
 bool IPPatternFound(const std::string& pattern, const std::string& text) {

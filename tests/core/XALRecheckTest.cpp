@@ -32,9 +32,11 @@ class Matching : public ::testing::Test {
     }
   }
 
+  // Through one matcher for the whole test, as the program keeps one: what it learnt at one
+  // visit must not answer for the next.
   std::vector<std::string> Match() {
     TXALSetList matching;
-    FindMatchingSets(sets_, {wireless_, statuses_, monitors_, printers_}, matching);
+    matcher_.FindMatchingSets(sets_, {wireless_, statuses_, monitors_, printers_}, matching);
     std::vector<std::string> names;
     for (const TXALSet* set : matching) {
       names.push_back(set->Name);
@@ -49,6 +51,7 @@ class Matching : public ::testing::Test {
   TXALIPStatusList statuses_;
   std::vector<TXALMonitor> monitors_{{1, {0, 0, 1920, 1080}, "\\\\.\\DISPLAY1", "Monitor"}};
   std::vector<std::string> printers_;
+  TXALSetMatcher matcher_;
 };
 
 TEST_F(Matching, ListsMatchingSetsFromTheLowestInTheCatalogueUp) {
@@ -117,10 +120,15 @@ TEST_F(Matching, AMalformedStoredPatternEndsTheVisitKeepingWhatMatched) {
   AddSet("Fine");
   SetAddresses({"10.0.0.1"});
   TXALSetList matching;
-  EXPECT_THROW(FindMatchingSets(sets_, {wireless_, statuses_, monitors_, printers_}, matching),
-               EXALError);
+  EXPECT_THROW(
+      matcher_.FindMatchingSets(sets_, {wireless_, statuses_, monitors_, printers_}, matching),
+      EXALError);
   ASSERT_EQ(matching.Count(), 1);
   EXPECT_EQ(matching.Items(0)->Name, "Fine");
+  // Mended, the pattern is worked out afresh by the same matcher.
+  sets_.Items(0).Environment.Network.IPList.Clear();
+  sets_.Items(0).Environment.Network.IPList.Add("10.*");
+  EXPECT_EQ(Match(), (std::vector<std::string>{"Fine", "Broken"}));
 }
 
 TEST_F(Matching, APatternCarriedBySeveralSetsHoldsAlikeForEach) {

@@ -15,6 +15,14 @@ bool ByExpression(const std::string& pattern, const std::string& text) {
   return RegExIsMatch(IPPatternToRegEx(pattern), text);
 }
 
+// Both direct ways must agree: the search run by run and the text made ready for many patterns.
+bool Direct(const std::string& pattern, const std::string& text) {
+  const bool found = SimpleIPPatternFound(pattern, text);
+  EXPECT_EQ(TXALPatternText(text).Found(pattern), found)
+      << "prepared: \"" << pattern << "\" in \"" << text << '"';
+  return found;
+}
+
 TEST(SimpleIPPattern, AgreesWithTheExpressionOnTheCasesThatMatter) {
   using namespace std::string_literals;
   struct Case {
@@ -56,10 +64,17 @@ TEST(SimpleIPPattern, AgreesWithTheExpressionOnTheCasesThatMatter) {
       {"", "", true},
       {"", "1.2.3.4", true},
       {"1", "", false},
+      // Texts of 64 characters and more, where the positions fill a whole word or do not fit.
+      {"*1", std::string(63, '0') + "1", true},
+      {"0*", std::string(63, '0') + "1", true},
+      {"1*", std::string(63, '0') + "1", false},
+      {"0*0", std::string(64, '0'), true},
+      {"2.*", std::string(70, '0') + "2.3", true},
+      {"2.*", std::string(70, '0') + "2.", false},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(IsSimpleIPPattern(c.pattern)) << c.pattern;
-    EXPECT_EQ(SimpleIPPatternFound(c.pattern, c.text), c.found)
+    EXPECT_EQ(Direct(c.pattern, c.text), c.found)
         << '"' << c.pattern << "\" in \"" << c.text << '"';
     EXPECT_EQ(ByExpression(c.pattern, c.text), c.found)
         << "engine: \"" << c.pattern << "\" in \"" << c.text << '"';
@@ -88,8 +103,7 @@ TEST(SimpleIPPattern, AgreesWithTheExpressionOnGeneratedPatternsAndTexts) {
                    : pick(textChars, 14);
     const bool expected = ByExpression(pattern, text);
     found += expected ? 1 : 0;
-    ASSERT_EQ(SimpleIPPatternFound(pattern, text), expected)
-        << '"' << pattern << "\" in \"" << text << '"';
+    ASSERT_EQ(Direct(pattern, text), expected) << '"' << pattern << "\" in \"" << text << '"';
   }
   // Both answers must be well represented for the comparison to mean something.
   EXPECT_GT(found, 800);
