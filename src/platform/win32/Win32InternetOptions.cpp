@@ -5,6 +5,8 @@
 // windows.h first: wininet.h needs its types.
 #include <wininet.h>
 
+#include <atomic>
+
 #include "platform/win32/WideText.h"
 
 namespace xal::win32 {
@@ -28,15 +30,28 @@ bool Query(INTERNET_PER_CONN_OPTIONW* options, DWORD count) {
          FALSE;
 }
 
+// Whether INTERNET_PER_CONN_FLAGS_UI has been refused as unknown. WinINet's answer does not change
+// while the process runs, and under Wine each query costs tens of milliseconds of every recheck,
+// so the process asks once.
+std::atomic<bool> flagsUIUnknown{false};
+
 std::optional<DWORD> QueryFlags() {
   // The documented order: the type as the user chose it, and where that option is unknown
   // (Internet Explorer before 8, and Wine) the older one.
-  for (const DWORD option : {DWORD{INTERNET_PER_CONN_FLAGS_UI}, DWORD{INTERNET_PER_CONN_FLAGS}}) {
+  if (!flagsUIUnknown.load(std::memory_order_relaxed)) {
     INTERNET_PER_CONN_OPTIONW flags{};
-    flags.dwOption = option;
+    flags.dwOption = INTERNET_PER_CONN_FLAGS_UI;
     if (Query(&flags, 1)) {
       return flags.Value.dwValue;
     }
+    if (GetLastError() == ERROR_INVALID_PARAMETER) {
+      flagsUIUnknown.store(true, std::memory_order_relaxed);
+    }
+  }
+  INTERNET_PER_CONN_OPTIONW flags{};
+  flags.dwOption = INTERNET_PER_CONN_FLAGS;
+  if (Query(&flags, 1)) {
+    return flags.Value.dwValue;
   }
   return std::nullopt;
 }
