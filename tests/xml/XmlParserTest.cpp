@@ -103,6 +103,14 @@ TEST(XmlParser, MalformedInputRaisesWithPosition) {
     EXPECT_EQ(message.rfind("C:\\Data\\file.xml: ", 0), 0u) << message;
     EXPECT_NE(message.find("line 3"), std::string::npos) << message;
   }
+  // Far into a text larger than the pieces the parser is fed in, the line is still counted from
+  // the start.
+  try {
+    Parse("<a>\n" + std::string(300000, 'x') + "\n<b>\n" + std::string(300000, 'y') + "\n</a>");
+    FAIL() << "no error";
+  } catch (const EXmlParseError& error) {
+    EXPECT_EQ(error.Line(), 5);
+  }
 }
 
 TEST(XmlParser, DocumentTypeDeclarationsAreRefused) {
