@@ -131,7 +131,7 @@ class Matcher {
     // The answer depends on the pattern and the addresses alone, and the addresses stay put
     // during a visit, so each distinct pattern is worked out once however many sets carry it.
     // The keys view the sets' own texts, which outlive the visit.
-    const std::size_t wide = std::hash<std::string_view>{}(pattern);
+    const auto wide = static_cast<std::uint64_t>(std::hash<std::string_view>{}(pattern));
     const auto hash = static_cast<std::uint32_t>(wide ^ (wide >> 32));
     TXALSetMatcher::Answers::Slot& slot = answers_.Find(pattern, hash);
     if (slot.Entry != 0) {
