@@ -1,7 +1,8 @@
 // Loading a large catalogue on Windows against XmlLite alone: the catalogue's load (parse,
 // model, sets) and a bare walk of the same bytes with the same reader, which asks for every
 // name, attribute and value and keeps nothing. CPU time of this process, after warm-up runs,
-// the median of the repetitions; prints the ratio. Google Benchmark is not built for MinGW.
+// the median of the interleaved repetitions; prints the ratio. Google Benchmark is not built for
+// MinGW.
 #include <windows.h>
 // windows.h first: the headers below need its types.
 #include <objidl.h>
@@ -84,19 +85,29 @@ std::size_t BareWalk(CreateReader create, const std::string& bytes) {
   return seen;
 }
 
-// The median CPU time of one run of work, after the warm-up runs.
-double Median(const std::function<void()>& work, int warmUps, int repetitions) {
+// The median CPU time of one run of each work, after the warm-up runs. The repetitions of all
+// of them alternate, so that a drift of the machine's speed falls on each alike.
+std::vector<double> Medians(const std::vector<std::function<void()>>& works, int warmUps,
+                            int repetitions) {
   for (int i = 0; i < warmUps; ++i) {
-    work();
+    for (const auto& work : works) {
+      work();
+    }
   }
-  std::vector<double> times;
+  std::vector<std::vector<double>> times(works.size());
   for (int i = 0; i < repetitions; ++i) {
-    const double start = ProcessCpuSeconds();
-    work();
-    times.push_back(ProcessCpuSeconds() - start);
+    for (std::size_t w = 0; w < works.size(); ++w) {
+      const double start = ProcessCpuSeconds();
+      works[w]();
+      times[w].push_back(ProcessCpuSeconds() - start);
+    }
   }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+  std::vector<double> medians;
+  for (std::vector<double>& runs : times) {
+    std::sort(runs.begin(), runs.end());
+    medians.push_back(runs[runs.size() / 2]);
+  }
+  return medians;
 }
 
 }  // namespace
@@ -118,16 +129,18 @@ int main(int argc, char** argv) {
   std::printf("catalogue: %d sets, %zu bytes\n", setCount, bytes.size());
 
   std::size_t sink = 0;
-  const double bare = Median([&] { sink += BareWalk(create, bytes); }, 2, repetitions);
-  const double load = Median(
-      [&] {
-        TXALSets loaded(&owner);
-        loaded.LoadFromBytes(bytes, "bench.xml");
-        sink += static_cast<std::size_t>(loaded.Count());
-      },
-      2, repetitions);
-  const double save =
-      Median([&] { sink += sets.SaveToBytes("benchmark catalogue").size(); }, 2, repetitions);
+  const std::vector<double> medians =
+      Medians({[&] { sink += BareWalk(create, bytes); },
+               [&] {
+                 TXALSets loaded(&owner);
+                 loaded.LoadFromBytes(bytes, "bench.xml");
+                 sink += static_cast<std::size_t>(loaded.Count());
+               },
+               [&] { sink += sets.SaveToBytes("benchmark catalogue").size(); }},
+              2, repetitions);
+  const double bare = medians[0];
+  const double load = medians[1];
+  const double save = medians[2];
   std::printf("bare XmlLite walk: %8.1f ms CPU\n", bare * 1e3);
   std::printf("catalogue load:    %8.1f ms CPU\n", load * 1e3);
   std::printf("catalogue save:    %8.1f ms CPU\n", save * 1e3);

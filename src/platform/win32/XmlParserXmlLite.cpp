@@ -131,9 +131,22 @@ std::string Reason(unsigned long code) {
 }
 
 // UTF-8 of a text XmlLite gives, in a buffer kept for the next text: the builder copies it.
+// ASCII, nearly all of a catalogue, is copied unit by unit, which costs less than a call of the
+// system's converter per name and value; any other text is converted by the system.
 std::string_view ToUtf8(std::wstring_view utf16, std::string& buffer) {
   if (utf16.empty()) {
     return {};
+  }
+  if (buffer.size() < utf16.size()) {
+    buffer.resize(utf16.size());
+  }
+  std::size_t ascii = 0;
+  while (ascii < utf16.size() && utf16[ascii] < 0x80) {
+    buffer[ascii] = static_cast<char>(utf16[ascii]);
+    ++ascii;
+  }
+  if (ascii == utf16.size()) {
+    return {buffer.data(), ascii};
   }
   // At most three bytes for each UTF-16 unit; a pair of them makes four. The sizes are ints:
   // a value too long for them is refused, never cut short.
@@ -278,6 +291,10 @@ class XmlLiteReader {
     const std::wstring_view value(text, length);
     for (std::size_t i = 0; i < value.size(); ++i) {
       char32_t c = static_cast<char16_t>(value[i]);
+      // The common case first: from the space up to the surrogates every unit is a character.
+      if (c >= 0x20 && c < 0xD800) {
+        continue;
+      }
       // A surrogate pair is one character; a lone surrogate is none.
       if (c >= 0xD800 && c <= 0xDBFF && i + 1 < value.size() && value[i + 1] >= 0xDC00 &&
           value[i + 1] <= 0xDFFF) {
