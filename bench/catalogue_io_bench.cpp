@@ -2,13 +2,12 @@
 // the bare parser (expat with handlers that do nothing) and to the bare serializer (the same
 // bytes written from a document already built).
 #include <benchmark/benchmark.h>
-
 #include <expat.h>
-#include <algorithm>
 
 #include "LargeCatalogue.h"
 #include "RatioReporter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>

@@ -107,4 +107,4 @@ run() { # label, XAL_ADDRESS_WATCH value
 
 [ -n "${XAL_ONLY_NOTIFY:-}" ] || run "polling (the program's choice under Wine), from the change" ""
 run "notices (XAL_ADDRESS_WATCH=notify), from the system's notice" notify
-echo "floor: $(wine "$tool" system-calls 15 | tr -d '\r'), notices settle 15 ms"
+echo "floor: $(wine "$tool" system-calls 15 | tr -d '\r')"

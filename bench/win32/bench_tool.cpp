@@ -2,7 +2,8 @@
 // the idle measurement; a watcher that stamps each change of the per-user Internet settings,
 // which every recheck of the change-to-applied scenario writes; a stand-in for the system that
 // posts an address-change notice to the running program and stamps the moment; and the time of
-// the two system calls each such change needs, the floor of the change-to-applied figure.
+// the two system calls each such change needs, which with the notices' settle time is the floor
+// of the change-to-applied figure.
 #include <winsock2.h>
 // winsock2.h before windows.h, which would pull in the old winsock.h.
 #include <windows.h>
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "core/XALAddressMonitor.h"
 #include "platform/win32/Win32ManagementService.h"
 #include "sensing/XALNetwork.h"
 
@@ -162,7 +164,8 @@ int SystemCalls(int runs) {
     DWORD size = sizeof list;
     InternetQueryOptionW(nullptr, INTERNET_OPTION_PER_CONNECTION_OPTION, &list, &size);
   });
-  std::printf("adapter query %.1f ms, connection type %.1f ms\n", adapters, connection);
+  std::printf("adapter query %.1f ms, connection type %.1f ms, notices settle %d ms\n", adapters,
+              connection, xal::kAddressSettleMs);
   CoUninitialize();
   return 0;
 }
@@ -187,7 +190,9 @@ int wmain(int argc, wchar_t** argv) {
     return HostAddresses();
   }
   if (command == L"system-calls") {
-    return SystemCalls(argc > 2 ? static_cast<int>(std::wcstol(argv[2], nullptr, 10)) : 15);
+    // At least one run, whatever the count says, so that there is a median.
+    return SystemCalls(
+        std::max(1, argc > 2 ? static_cast<int>(std::wcstol(argv[2], nullptr, 10)) : 15));
   }
   std::fprintf(stderr,
                "usage: xal_bench_tool idle | watch-settings N | post-notice | "

@@ -39,9 +39,6 @@ struct TXALSetMatcher::Answers {
 
   // The slot of the pattern, or the free one where it belongs.
   Slot& Find(std::string_view pattern, std::uint32_t hash) {
-    if (Slots.empty()) {
-      Slots.resize(64);
-    }
     const std::size_t mask = Slots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
       Slot& slot = Slots[i];
@@ -62,19 +59,14 @@ struct TXALSetMatcher::Answers {
   void Grow() {
     std::vector<Slot> old(Slots.size() * 2);
     old.swap(Slots);
-    const std::size_t mask = Slots.size() - 1;
     for (const Slot& slot : old) {
       if (slot.Entry != 0) {
-        std::size_t i = slot.Hash & mask;
-        while (Slots[i].Entry != 0) {
-          i = (i + 1) & mask;
-        }
-        Slots[i] = slot;
+        Find(Patterns[slot.Entry - 1].Pattern, slot.Hash) = slot;
       }
     }
   }
 
-  std::vector<Slot> Slots;
+  std::vector<Slot> Slots = std::vector<Slot>(64);
   std::vector<Known> Patterns;
 };
 
@@ -82,13 +74,12 @@ namespace {
 
 class Matcher {
  public:
+  // The answers start empty and are left so, also after an error: they view the sets' texts,
+  // which may go once the visit is over.
   Matcher(const TXALRecheckEnvironment& environment, TXALSetMatcher::Answers& answers)
-      : environment_(environment), answers_(answers) {
-    answers_.Clear();
-  }
+      : environment_(environment), answers_(answers) {}
   Matcher(const Matcher&) = delete;
   Matcher& operator=(const Matcher&) = delete;
-  // The answers view the sets' texts, which may go once the visit is over.
   ~Matcher() { answers_.Clear(); }
 
   bool Matches(const TXALSet& set) {
