@@ -113,7 +113,10 @@ TEST_F(Win32ManagementServiceTest, UnreadablePropertiesRaise) {
   EXPECT_FALSE(adapter->GetString("SettingID").empty());
 }
 
-TEST_F(Win32ManagementServiceTest, MalformedQueryRaisesWithAReason) {
+// Before and after it, the same object queries through the connection it keeps; the malformed
+// query is also tried on a new connection, and is reported all the same.
+TEST_F(Win32ManagementServiceTest, MalformedQueryRaisesWithAReasonAndTheServiceStaysUsable) {
+  EXPECT_NE(FirstAdapter(), nullptr);
   // The service may refuse it at once or only when the result is first read.
   try {
     auto query = service_.ExecQuery("this is no query");
@@ -123,6 +126,7 @@ TEST_F(Win32ManagementServiceTest, MalformedQueryRaisesWithAReason) {
     const std::string text = error.what();
     EXPECT_GT(text.size(), text.find(": ") + 2) << text;
   }
+  EXPECT_NE(FirstAdapter(), nullptr);
 }
 
 TEST(Win32ManagementService, WithoutComRaisesInsteadOfCrashing) {

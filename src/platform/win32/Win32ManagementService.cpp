@@ -52,6 +52,8 @@ class ComRef {
     return &pointer_;
   }
   void** OutVoid() { return reinterpret_cast<void**>(Out()); }
+  // Hands the reference over to the caller.
+  T* Detach() { return std::exchange(pointer_, nullptr); }
   void Reset() {
     if (pointer_ != nullptr) {
       pointer_->Release();
@@ -453,11 +455,11 @@ std::int32_t InvokeManagementMethod(IManagementObject& object, const std::string
   return own->InvokeWithArrays(method, arguments);
 }
 
-std::unique_ptr<IManagementQuery> Win32ManagementService::ExecQuery(const std::string& wql) {
+namespace {
+
+// The scripting service object of the local root\cimv2.
+ComRef<IDispatch> Connect() {
   const std::string connecting = "Connecting to the management service failed";
-  if (InsideUnansweredSentMessage()) {
-    Raise(connecting, HresultText(RPC_E_CANTCALLOUT_ININPUTSYNCCALL));
-  }
   ComRef<IBindCtx> context;
   HRESULT code = CreateBindCtx(0, context.Out());
   if (FAILED(code)) {
@@ -474,39 +476,78 @@ std::unique_ptr<IManagementQuery> Win32ManagementService::ExecQuery(const std::s
   if (FAILED(code)) {
     Raise(connecting, ComFailureText(code));
   }
+  return service;
+}
 
-  const std::string querying = "The management query \"" + wql + "\" failed";
+// The enumerator of the query's result, or none with the reason in failure.
+ComRef<IEnumVARIANT> RunQuery(IDispatch* service, const std::string& wql, std::string& failure) {
+  ComRef<IEnumVARIANT> enumerator;
   const std::wstring text = Widen(wql);
   Variant argument;
   argument.Get()->vt = VT_BSTR;
   argument.Get()->bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   if (argument->bstrVal == nullptr) {
-    Raise(querying, HresultText(E_OUTOFMEMORY));
+    failure = HresultText(E_OUTOFMEMORY);
+    return enumerator;
   }
   Variant results;
-  std::string failure;
-  code = TryCallByName(service.Get(), "ExecQuery", DISPATCH_METHOD, argument.Get(), 1,
-                       results.Get(), failure);
+  HRESULT code = TryCallByName(service, "ExecQuery", DISPATCH_METHOD, argument.Get(), 1,
+                               results.Get(), failure);
   if (FAILED(code)) {
-    Raise(querying, failure);
+    return enumerator;
   }
   if (results->vt != VT_DISPATCH || results->pdispVal == nullptr) {
-    Raise(querying, "the service gave no result set");
+    failure = "the service gave no result set";
+    return enumerator;
   }
   Variant enumerable;
   code = TryCall(results->pdispVal, DISPID_NEWENUM, kPropertyRead, nullptr, 0, enumerable.Get(),
                  failure);
   if (FAILED(code)) {
-    Raise(querying, failure);
+    return enumerator;
   }
-  ComRef<IEnumVARIANT> enumerator;
   code = E_NOINTERFACE;
   if ((enumerable->vt == VT_UNKNOWN || enumerable->vt == VT_DISPATCH) &&
       enumerable->punkVal != nullptr) {
     code = enumerable->punkVal->QueryInterface(IID_IEnumVARIANT, enumerator.OutVoid());
   }
   if (FAILED(code)) {
-    Raise(querying, HresultText(code));
+    failure = HresultText(code);
+  }
+  return enumerator;
+}
+
+}  // namespace
+
+Win32ManagementService::~Win32ManagementService() {
+  if (service_ != nullptr) {
+    service_->Release();
+  }
+}
+
+std::unique_ptr<IManagementQuery> Win32ManagementService::ExecQuery(const std::string& wql) {
+  if (InsideUnansweredSentMessage()) {
+    Raise("Connecting to the management service failed",
+          HresultText(RPC_E_CANTCALLOUT_ININPUTSYNCCALL));
+  }
+  std::string failure;
+  if (service_ != nullptr) {
+    ComRef<IEnumVARIANT> enumerator = RunQuery(service_, wql, failure);
+    if (enumerator.Get() != nullptr) {
+      return std::make_unique<Win32ManagementQuery>(std::move(enumerator));
+    }
+    // The kept connection may have gone with a restarted service; a query that fails on a new
+    // one as well is reported with that failure.
+    service_->Release();
+    service_ = nullptr;
+  }
+  ComRef<IDispatch> service = Connect();
+  ComRef<IEnumVARIANT> enumerator = RunQuery(service.Get(), wql, failure);
+  // A new connection stays even when the query failed: the query, not the connection, was at
+  // fault.
+  service_ = service.Detach();
+  if (enumerator.Get() == nullptr) {
+    Raise("The management query \"" + wql + "\" failed", failure);
   }
   return std::make_unique<Win32ManagementQuery>(std::move(enumerator));
 }

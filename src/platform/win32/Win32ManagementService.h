@@ -9,14 +9,25 @@
 
 #include "platform/ManagementService.h"
 
+struct IDispatch;
+
 namespace xal::win32 {
 
 class Win32ManagementService : public IManagementService {
  public:
   Win32ManagementService() = default;
+  ~Win32ManagementService() override;
+  Win32ManagementService(const Win32ManagementService&) = delete;
+  Win32ManagementService& operator=(const Win32ManagementService&) = delete;
 
-  // Connects to root\cimv2 of the local machine anew for each query.
+  // Connects to root\cimv2 of the local machine at the first query and keeps the connection,
+  // which costs as much as a small query; a query the kept connection fails is tried once more
+  // on a new one, since the service may have been restarted meanwhile. The object must go before
+  // COM is uninitialised on its thread, and is used from that thread only.
   std::unique_ptr<IManagementQuery> ExecQuery(const std::string& wql) override;
+
+ private:
+  IDispatch* service_ = nullptr;
 };
 
 // An argument of the adapter configuration methods: an array of texts (addresses, masks) or of
