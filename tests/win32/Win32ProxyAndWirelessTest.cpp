@@ -80,15 +80,17 @@ TEST(Win32ProxyConfig, NoServerOnAFreshSystem) {
   if (!RunningUnderWine()) {
     GTEST_SKIP() << "this machine's user may have a proxy; checked in the test's Wine prefix";
   }
-  EXPECT_EQ(Win32ProxyConfig().CurrentUserProxyServer(), std::nullopt);
+  Win32DefaultConnection connection;
+  EXPECT_EQ(Win32ProxyConfig(connection).CurrentUserProxyServer(), std::nullopt);
 }
 
 // WinINet's connection types (PROXY_TYPE_*), without bringing wininet.h into the tests.
 constexpr std::uint32_t kProxyTypeProxy = 2;
 constexpr std::uint32_t kProxyTypeAutoProxyUrl = 4;
 
+// Through an object of its own, so that nothing is kept from an earlier read.
 Win32ConnectionSettings DefaultConnection() {
-  const std::optional<Win32ConnectionSettings> read = Win32InternetOptions::DefaultConnection();
+  const std::optional<Win32ConnectionSettings> read = Win32DefaultConnection().Settings();
   EXPECT_TRUE(read.has_value());
   return read.value_or(Win32ConnectionSettings{});
 }
@@ -106,8 +108,9 @@ TEST(Win32InternetOptions, EachPartOfTheConnectionIsSetOnItsOwn) {
   }
   const bool windows = !RunningUnderWine();
   SavedProxySettings saved;
-  Win32InternetOptions internet;
-  const Win32ProxyConfig probe;
+  Win32DefaultConnection connection;
+  Win32InternetOptions internet(connection);
+  const Win32ProxyConfig probe(connection);
 
   internet.SetConnectionProxy(true, "proxy.example:8080");
   internet.SetConnectionAutoConfigURL("http://wpad.example/proxy.pac");
@@ -135,6 +138,90 @@ TEST(Win32InternetOptions, EachPartOfTheConnectionIsSetOnItsOwn) {
 
   internet.SetConnectionAutoConfigURL("");
   EXPECT_EQ(DefaultConnection().Flags & (kProxyTypeProxy | kProxyTypeAutoProxyUrl), 0u);
+}
+
+// Whether the object's worker has read the settings since the last change, within 10 s.
+bool EventuallyKept(Win32DefaultConnection& connection) {
+  for (int i = 0; i < 200 && !connection.Kept(); ++i) {
+    Sleep(50);
+  }
+  return connection.Kept();
+}
+
+// The worker of a connection, suspended while the object lives, so that only a read's own
+// checks can tell it of a change.
+class HeldWorker {
+ public:
+  explicit HeldWorker(const Win32DefaultConnection& connection) : thread_(connection.Worker()) {
+    // Out of its lock, waiting for the next change.
+    Sleep(50);
+    held_ = thread_ != nullptr && SuspendThread(thread_) != static_cast<DWORD>(-1);
+    EXPECT_TRUE(held_);
+  }
+  ~HeldWorker() {
+    if (held_) {
+      ResumeThread(thread_);
+    }
+  }
+  HeldWorker(const HeldWorker&) = delete;
+  HeldWorker& operator=(const HeldWorker&) = delete;
+
+ private:
+  HANDLE thread_;
+  bool held_ = false;
+};
+
+// What was read is answered again only while nothing changed: a change by another writer, in
+// WinINet or in the registry, or by the object itself, is seen at the very next read, also
+// before the worker has woken to read the settings again.
+TEST(Win32DefaultConnection, KeepsWhatItReadOnlyUntilTheSettingsChange) {
+  if (!MayChangeTheUsersProxy()) {
+    GTEST_SKIP() << "would change this machine's proxy settings; set "
+                    "XAL_TEST_CHANGES_USER_PROXY=1 on a test machine";
+  }
+  SavedProxySettings saved;
+  Win32DefaultConnection other;
+  Win32InternetOptions otherWriter(other);
+  Win32DefaultConnection connection;
+  Win32InternetOptions writer(connection);
+  const auto read = [&connection] {
+    return connection.Settings().value_or(Win32ConnectionSettings{});
+  };
+
+  otherWriter.SetConnectionProxy(true, "first.example:8080");
+  EXPECT_EQ(read().ProxyServer, "first.example:8080");
+  ASSERT_TRUE(EventuallyKept(connection));
+  EXPECT_EQ(read().ProxyServer, "first.example:8080");
+
+  {
+    const HeldWorker held(connection);
+    otherWriter.SetConnectionProxy(true, "second.example:3128");
+    EXPECT_FALSE(connection.Kept()) << "another writer";
+    EXPECT_EQ(read().ProxyServer, "second.example:3128");
+  }
+  ASSERT_TRUE(EventuallyKept(connection));
+  EXPECT_EQ(read().ProxyServer, "second.example:3128");
+
+  {
+    const HeldWorker held(connection);
+    writer.SetConnectionProxy(false, "");
+    EXPECT_FALSE(connection.Kept()) << "its own write";
+    EXPECT_EQ(read().Flags & kProxyTypeProxy, 0u);
+  }
+  ASSERT_TRUE(EventuallyKept(connection));
+
+  {
+    const HeldWorker held(connection);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &key),
+              ERROR_SUCCESS);
+    const DWORD on = 1;
+    RegSetValueExW(key, L"ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on),
+                   sizeof on);
+    RegCloseKey(key);
+    EXPECT_FALSE(connection.Kept()) << "a registry write";
+  }
+  ASSERT_TRUE(EventuallyKept(connection));
 }
 
 // The writers through the whole port: the registry values stay exactly as written after the

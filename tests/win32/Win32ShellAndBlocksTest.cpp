@@ -113,7 +113,8 @@ TEST(Win32Registry, AKeyThatCantBeCreatedGivesNoWriter) {
 }
 
 TEST(Win32InternetOptions, TheSettingsNoticesReturn) {
-  Win32InternetOptions options;
+  Win32DefaultConnection connection;
+  Win32InternetOptions options(connection);
   // Their results are not reported; neither may crash, even where the refresh is refused.
   options.SetOption(kInternetOptionSettingsChanged);
   options.SetOption(kInternetOptionRefresh);

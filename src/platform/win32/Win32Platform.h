@@ -4,6 +4,7 @@
 #include "platform/XALPlatform.h"
 #include "platform/win32/HookLibraries.h"
 #include "platform/win32/Win32Clipboard.h"
+#include "platform/win32/Win32DefaultConnection.h"
 #include "platform/win32/Win32FileDialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HostAddresses.h"
@@ -52,8 +53,10 @@ class Win32Platform {
   Win32Registry registry;
   Win32WirelessLan wireless;
   Win32Monitors monitors;
-  Win32ProxyConfig proxy;
-  Win32InternetOptions internet;
+  // Before the two that read and set it through it.
+  Win32DefaultConnection defaultConnection;
+  Win32ProxyConfig proxy{defaultConnection};
+  Win32InternetOptions internet{defaultConnection};
   Win32Printers printers;
   Win32Shell shell;
   Win32SharedMemory sharedMemory;

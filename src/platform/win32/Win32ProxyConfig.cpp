@@ -7,13 +7,10 @@
 // windows.h first: wininet.h needs its types.
 #include <wininet.h>
 
-#include "platform/win32/Win32InternetOptions.h"
-
 namespace xal::win32 {
 
 std::optional<std::string> Win32ProxyConfig::CurrentUserProxyServer() const {
-  const std::optional<Win32ConnectionSettings> connection =
-      Win32InternetOptions::DefaultConnection();
+  const std::optional<Win32ConnectionSettings> connection = connection_.Settings();
   // A server kept while the proxy is switched off is not in force.
   if (!connection || (connection->Flags & PROXY_TYPE_PROXY) == 0 ||
       connection->ProxyServer.empty()) {
