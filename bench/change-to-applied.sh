@@ -8,8 +8,10 @@
 # Two runs: with the program's own choice under Wine (polling, since Wine never delivers address
 # notices), timed from the rewrite of the file; and with notices (XAL_ADDRESS_WATCH=notify),
 # where a helper posts the notice the system would post and the time runs from that post. Last,
-# the floor: what the system calls each change needs (the adapter query, WinINet's connection
-# type) take alone, and the settle time of the notices.
+# the system calls timed alone: the adapter query, which the program makes while the notices
+# settle, so that the figure with notices cannot be below the longer of the two; and WinINet's
+# connection type, which the program keeps between changes of the settings instead of asking
+# for it at every recheck.
 #
 #   XAL_TRIALS  changes per run (default 15)
 set -euo pipefail
@@ -107,4 +109,4 @@ run() { # label, XAL_ADDRESS_WATCH value
 
 [ -n "${XAL_ONLY_NOTIFY:-}" ] || run "polling (the program's choice under Wine), from the change" ""
 run "notices (XAL_ADDRESS_WATCH=notify), from the system's notice" notify
-echo "floor: $(wine "$tool" system-calls 15 | tr -d '\r')"
+echo "system calls: $(wine "$tool" system-calls 15 | tr -d '\r')"

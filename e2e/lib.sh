@@ -334,3 +334,43 @@ xal_wine_adapter() {
 xal_file_stamps() {
   stat -c '%n %s %y' "$@"
 }
+
+# Counting rechecks: the program folder's catalogue becomes one set, matched where the given
+# environment (its XML, empty for none) holds, whose startup program adds a line to
+# $XAL_RECHECKS at every recheck.
+xal_count_rechecks() {
+  XAL_RECHECKS="$XAL_PROGRAM_DIR/rechecks.txt"
+  local file
+  file="$(xal_winpath "$XAL_RECHECKS")"
+  cat >"$XAL_PROGRAM_DIR/XALData.xml" <<XML
+<?xml version="1.0" encoding="utf-8"?>
+<XALSets Version="1.00">
+  <XALSet Name="Counter">
+    <Environment>$1</Environment>
+    <Target>
+      <Startups>
+        <Startup Name="Marker" FilePath="C:\\windows\\system32\\cmd.exe" Param="/c echo recheck&gt;&gt;&quot;$file&quot;"/>
+      </Startups>
+    </Target>
+  </XALSet>
+</XALSets>
+XML
+}
+
+# The rechecks counted so far.
+xal_rechecks() {
+  local n=0
+  # grep -c prints 0 and fails for a file that exists but holds no line yet.
+  [ ! -f "$XAL_RECHECKS" ] || n="$(grep -c recheck "$XAL_RECHECKS")" || true
+  echo "$n"
+}
+
+# Waits up to 15 s until at least <count> rechecks ran; <what> says what that shows.
+xal_wait_rechecks() {
+  local want="$1" deadline=$((SECONDS + 15))
+  until [ "$(xal_rechecks)" -ge "$want" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || xal_fail "$2: expected $want rechecks, saw $(xal_rechecks)"
+    sleep 0.2
+  done
+  xal_ok "$2 ($want rechecks)"
+}

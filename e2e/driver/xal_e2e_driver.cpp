@@ -531,6 +531,13 @@ int SendDisplayChange() {
   return 0;
 }
 
+// An address-change notice posted to the main window, as the system's thread pool posts it.
+int PostAddressNotice() {
+  Post(RequireMainWindow(), contract::kAddressNoticeMessage, 0, 0);
+  Print("posted the address-change notice");
+  return 0;
+}
+
 int UserLocale() {
   Print(std::to_string(GetUserDefaultLCID()));
   return 0;
@@ -1268,6 +1275,7 @@ void Usage() {
       "  activate-window <class>             bring the first window of the class to the front\n"
       "  app-list                            the program's list of application windows\n"
       "  display-change                      send WM_DISPLAYCHANGE to the main window\n"
+      "  address-notice                      post the system's address-change notice to it\n"
       "  user-locale                         the user's default locale id\n"
       "  list-windows                        all top-level windows\n"
       "  hold-block <file> <program> [args]  the IP settings block with the file's bytes while\n"
@@ -1379,6 +1387,10 @@ int Run(const std::vector<std::wstring>& args) {
   if (command == L"display-change") {
     need(0, 0);
     return SendDisplayChange();
+  }
+  if (command == L"address-notice") {
+    need(0, 0);
+    return PostAddressNotice();
   }
   if (command == L"user-locale") {
     need(0, 0);

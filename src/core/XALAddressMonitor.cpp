@@ -1,6 +1,7 @@
 #include "core/XALAddressMonitor.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace xal {
 
@@ -45,14 +46,23 @@ void TXALAddressMonitor::Start() {
   last_ = addresses_.LocalIPv4Addresses();
 }
 
-std::vector<TXALAddressChange> TXALAddressMonitor::Check() {
+std::vector<std::string> TXALAddressMonitor::Read() const {
   std::vector<std::string> now = addresses_.LocalIPv4Addresses();
   if (now.size() > kMaxHostAddresses) {
     now.resize(kMaxHostAddresses);
   }
+  return now;
+}
+
+std::vector<TXALAddressChange> TXALAddressMonitor::Check() {
+  std::vector<std::string> now = Read();
   auto changes = CompareAddressLists(last_, now);
   last_ = std::move(now);
   return changes;
+}
+
+bool TXALAddressMonitor::Differs() const {
+  return !CompareAddressLists(last_, Read()).empty();
 }
 
 TXALAddressWatchMode ChooseAddressWatchMode(std::string_view choice, bool noticesNeverFire) {
@@ -65,8 +75,8 @@ TXALAddressWatchMode ChooseAddressWatchMode(std::string_view choice, bool notice
   return noticesNeverFire ? TXALAddressWatchMode::Polling : TXALAddressWatchMode::Notifications;
 }
 
-TXALAddressWatch::TXALAddressWatch(IAddressWatchPort& port, std::function<bool()> check)
-    : port_(port), check_(std::move(check)) {}
+TXALAddressWatch::TXALAddressWatch(IAddressWatchPort& port, TCheck check, TPrepare prepare)
+    : port_(port), check_(std::move(check)), prepare_(std::move(prepare)) {}
 
 TXALAddressWatch::~TXALAddressWatch() {
   Stop();
@@ -101,6 +111,8 @@ void TXALAddressWatch::Stop() {
   port_.SetWake(-1);
   running_ = false;
   noticePending_ = false;
+  prepared_ = false;
+  wakeDeferred_ = false;
 }
 
 void TXALAddressWatch::OnNotice() {
@@ -108,25 +120,51 @@ void TXALAddressWatch::OnNotice() {
     return;
   }
   const std::uint64_t now = port_.NowMs();
-  if (!noticePending_) {
+  const bool first = !noticePending_;
+  if (first) {
     noticePending_ = true;
     firstNoticeMs_ = now;
   }
+  ++notices_;
+  // What was prepared before this notice may no longer hold.
+  prepared_ = false;
+  // This notice arms the wake-up anew, also over one that fired while preparing.
+  wakeDeferred_ = false;
   // Each notice pushes the check back to a settle time after it, but never past the longest
   // wait after the first one.
   const std::uint64_t latest = firstNoticeMs_ + kAddressLongestWaitMs;
   const std::uint64_t due = std::min(now + kAddressSettleMs, latest);
   port_.SetWake(due > now ? static_cast<int>(due - now) : 0);
+  if (!first || !prepare_ || preparing_) {
+    return;
+  }
+  // The wake-up's time runs while this works. The work may pump messages: a notice handled
+  // meanwhile makes it stale, and a wake-up waits for its end.
+  const std::uint64_t before = notices_;
+  preparing_ = true;
+  prepare_();
+  preparing_ = false;
+  if (!running_) {
+    return;
+  }
+  prepared_ = notices_ == before;
+  if (std::exchange(wakeDeferred_, false)) {
+    OnWake();
+  }
 }
 
 void TXALAddressWatch::OnWake() {
   if (!running_) {
     return;
   }
+  if (preparing_) {
+    wakeDeferred_ = true;
+    return;
+  }
   if (mode_ == TXALAddressWatchMode::Polling) {
     // Armed again first: a check that pumps messages may stop the watch.
     port_.SetWake(kAddressPollMs);
-    check_();
+    check_(false);
     return;
   }
   if (!noticePending_) {
@@ -135,10 +173,14 @@ void TXALAddressWatch::OnWake() {
   }
   noticePending_ = false;
   port_.SetWake(-1);
-  if (!check_() && running_) {
-    // The change is still to be seen; a notice is pending again until the check has run.
+  const bool prepared = std::exchange(prepared_, false);
+  const std::uint64_t before = notices_;
+  if (!check_(prepared) && running_) {
+    // The change is still to be seen; a notice is pending again until the check has run, and
+    // what was prepared holds while no other notice came.
     noticePending_ = true;
     firstNoticeMs_ = port_.NowMs();
+    prepared_ = prepared && notices_ == before;
     port_.SetWake(kAddressSettleMs);
   }
 }

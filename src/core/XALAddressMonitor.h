@@ -37,8 +37,12 @@ class TXALAddressMonitor {
   void Start();
   // Reads the list, compares it with the one before and keeps it for the next check.
   std::vector<TXALAddressChange> Check();
+  // Whether the list now differs from the one of the last check, which stays the one compared.
+  bool Differs() const;
 
  private:
+  std::vector<std::string> Read() const;
+
   IHostAddresses& addresses_;
   std::vector<std::string> last_;
 };
@@ -59,8 +63,16 @@ TXALAddressWatchMode ChooseAddressWatchMode(std::string_view choice, bool notice
 class TXALAddressWatch {
  public:
   // check runs one address check on the user-interface thread; false when it could not run
-  // now (a recheck is running), so the watch tries again shortly.
-  TXALAddressWatch(IAddressWatchPort& port, std::function<bool()> check);
+  // now (a recheck is running), so the watch tries again shortly. Its argument says whether
+  // what prepare did still holds: prepare ran at the first notice of the burst, and no notice
+  // came after it.
+  //
+  // prepare, when given, runs at the first notice of a burst, on the same thread, after the
+  // wake-up is armed: work the check would do after the settle time (reading the adapters)
+  // is done while the burst settles.
+  using TCheck = std::function<bool(bool prepared)>;
+  using TPrepare = std::function<void()>;
+  TXALAddressWatch(IAddressWatchPort& port, TCheck check, TPrepare prepare = {});
   ~TXALAddressWatch();
   TXALAddressWatch(const TXALAddressWatch&) = delete;
   TXALAddressWatch& operator=(const TXALAddressWatch&) = delete;
@@ -79,11 +91,17 @@ class TXALAddressWatch {
 
  private:
   IAddressWatchPort& port_;
-  std::function<bool()> check_;
+  TCheck check_;
+  TPrepare prepare_;
   TXALAddressWatchMode mode_ = TXALAddressWatchMode::Polling;
   bool running_ = false;
   bool noticePending_ = false;
   std::uint64_t firstNoticeMs_ = 0;
+  std::uint64_t notices_ = 0;
+  bool preparing_ = false;
+  bool prepared_ = false;
+  // The wake-up fired while preparing; the check runs once that is done.
+  bool wakeDeferred_ = false;
 };
 
 }  // namespace xal

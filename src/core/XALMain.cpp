@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "appliers/XALProxyApplier.h"
 #include "appliers/XALStartupRunner.h"
@@ -310,17 +311,37 @@ void TfmXALMain::WMDisplayChange() {
   Recheck();
 }
 
-bool TfmXALMain::IdIPAddrMonCheck() {
+void TfmXALMain::IdIPAddrMonPrepare() {
+  preparedAdapters_.reset();
+  // A recheck running reads what the refresh would replace; the check after it reads anew.
+  if (rechecking_ || !fmXALCurrent_) {
+    return;
+  }
+  try {
+    if (addressMonitor_.Differs()) {
+      preparedAdapters_ = QueryAdapters(platform_.Management);
+    }
+  } catch (const std::exception&) {
+    // Dropped on purpose, as the check's own errors are.
+  }
+}
+
+bool TfmXALMain::IdIPAddrMonCheck(bool prepared) {
   if (rechecking_) {
     return false;  // the change is still there at the next check
   }
+  const auto adapters = std::exchange(preparedAdapters_, std::nullopt);
   try {
     if (addressMonitor_.Check().empty() || !fmXALCurrent_) {
       return true;
     }
     // Several addresses changing in one check are one change of place: the probes and the
     // recheck run once, so no startup program is started twice for it.
-    fmXALCurrent_->RefreshIPAddresses();
+    if (prepared && adapters) {
+      fmXALCurrent_->RefreshIPAddresses(*adapters);
+    } else {
+      fmXALCurrent_->RefreshIPAddresses();
+    }
     fmXALCurrent_->RefreshWiFi();
     Recheck();
   } catch (const std::exception&) {

@@ -4,7 +4,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "appliers/XALIPHandOff.h"
 #include "appliers/XALPrinterSwitch.h"
@@ -62,7 +64,15 @@ class TfmXALMain : public TXALComponent {
   // adapters and Wi-Fi are probed again and the sets rechecked, once for the whole check.
   // Errors are dropped: nobody asked for this check. False when it could not run because a
   // recheck is running; the change is then still to be seen by a later check.
-  bool IdIPAddrMonCheck();
+  //
+  // prepared: the adapters IdIPAddrMonPrepare read are still current (no notice came since),
+  // and the refresh takes them instead of asking the service again. They serve one check at
+  // most.
+  bool IdIPAddrMonCheck(bool prepared = false);
+  // At the first address-change notice of a burst, while it settles: when the addresses
+  // already differ from the last check's, reads the adapters for the refresh that the check
+  // will then make. Errors are dropped; the check reads them itself.
+  void IdIPAddrMonPrepare();
 
   // A notice of the hook libraries; nothing before start-up made the window intake.
   void HandleHookMessage(TXALHookNotice notice, TXALWindowHandle window);
@@ -160,6 +170,8 @@ class TfmXALMain : public TXALComponent {
   std::unique_ptr<TXALMainEditor> editor_;
   bool hooksStarted_ = false;
   TXALAddressMonitor addressMonitor_;
+  // Read by IdIPAddrMonPrepare for the next check.
+  std::optional<std::vector<std::unique_ptr<IManagementObject>>> preparedAdapters_;
   TXALSetList matchingSets_;
   TXALSetList previousMatchingSets_;
   TXALSetMatcher setMatcher_;

@@ -66,17 +66,30 @@ void TfmXALCurrent::Refresh(Read read, Changed changed) {
 }
 
 void TfmXALCurrent::RefreshIPAddresses() {
-  Refresh([this] { ReadIPAddresses(); },
-          [this](IXALCurrentListener& l) { l.OnIPAddressesChanged(lbIPAddresses_); });
+  Refresh(
+      [this] {
+        ClearIPAddresses();
+        // One query serves the lines and every status: each address asking the service again
+        // made a refresh cost one query per address.
+        ReadIPAddresses(QueryAdapters(platform_.Management));
+      },
+      [this](IXALCurrentListener& l) { l.OnIPAddressesChanged(lbIPAddresses_); });
 }
 
-void TfmXALCurrent::ReadIPAddresses() {
-  ClearIPAddresses();
+void TfmXALCurrent::RefreshIPAddresses(
+    const std::vector<std::unique_ptr<IManagementObject>>& adapters) {
+  Refresh(
+      [this, &adapters] {
+        ClearIPAddresses();
+        ReadIPAddresses(adapters);
+      },
+      [this](IXALCurrentListener& l) { l.OnIPAddressesChanged(lbIPAddresses_); });
+}
+
+void TfmXALCurrent::ReadIPAddresses(
+    const std::vector<std::unique_ptr<IManagementObject>>& adapters) {
   std::vector<std::string> lines;
   std::vector<std::unique_ptr<TXALIPStatus>> statuses;
-  // One query serves the lines and every status: each address asking the service again made a
-  // refresh cost one query per address.
-  const auto adapters = QueryAdapters(platform_.Management);
   for (const auto& adapter : adapters) {
     try {
       const auto addresses = adapter->GetStringArray("IPAddress");

@@ -65,6 +65,8 @@ class TfmXALCurrent : public TXALComponent {
   // when the management service can't be reached or the query fails; their lists are then left
   // empty and no listener is told.
   void RefreshIPAddresses();
+  // The same from the result of the adapter query (QueryAdapters) that the caller made.
+  void RefreshIPAddresses(const std::vector<std::unique_ptr<IManagementObject>>& adapters);
   void RefreshWiFi();
   // Reads the monitor list as it stands; after a display change the caller has the platform
   // re-read it first.
@@ -123,7 +125,7 @@ class TfmXALCurrent : public TXALComponent {
 
  private:
   void ClearIPAddresses();
-  void ReadIPAddresses();
+  void ReadIPAddresses(const std::vector<std::unique_ptr<IManagementObject>>& adapters);
   void ReadPrinters();
   // Runs read; on success tells the listeners through changed, on failure that it failed.
   template <typename Read, typename Changed>

@@ -146,8 +146,9 @@ class AddressWatch : public MainRecheck {
  protected:
   TXALAddressWatch& Watch(TXALAddressWatchMode mode) {
     TfmXALMain& form = Start();
-    watch_ = std::make_unique<TXALAddressWatch>(sim_.addressWatch,
-                                                [&form] { return form.IdIPAddrMonCheck(); });
+    watch_ = std::make_unique<TXALAddressWatch>(
+        sim_.addressWatch, [&form](bool prepared) { return form.IdIPAddrMonCheck(prepared); },
+        [&form] { form.IdIPAddrMonPrepare(); });
     watch_->Start(mode);
     if (watch_->Mode() == TXALAddressWatchMode::Notifications) {
       // The check after the registration; nothing changed since start-up.
@@ -198,10 +199,94 @@ TEST_F(AddressWatch, ABurstOfNoticesIsOneRefreshAndOneRecheck) {
   MoveTo({"10.0.0.7", "10.0.0.8"});
   NoticesThenWake({0, 5, 12});
   EXPECT_EQ(Started(), std::vector<std::string>{"every.exe"});
-  EXPECT_EQ(AdapterQueries(), 1u) << "one query for both addresses and their statuses";
+  // The adapters read at the first notice, and once after the burst for both addresses and
+  // their statuses, since the later notices made the first read stale.
+  EXPECT_EQ(AdapterQueries(), 2u);
   ASSERT_EQ(form_->fmXALCurrent()->IPStatuses().Count(), 2);
   EXPECT_EQ(form_->fmXALCurrent()->IPStatuses().Items(1)->Address, "10.0.0.7");
   EXPECT_LT(sim_.addressWatch.wakeInMs, 0) << "quiet again after the check";
+}
+
+// A notice alone: the adapters are read at once, while the settle time runs, and the check's
+// refresh takes that read. It serves that one check: a later one reads anew.
+TEST_F(AddressWatch, ALoneNoticeIsRefreshedFromTheAdaptersReadWhileItSettles) {
+  Watch(TXALAddressWatchMode::Notifications);
+  MoveTo({"10.0.0.7"});
+  watch_->OnNotice();
+  EXPECT_EQ(AdapterQueries(), 1u) << "read at the notice";
+  // Known only to the service: what the refresh shows is what was read at the notice.
+  sim_.management.SetObjects("Win32_NetworkAdapterConfiguration",
+                             {sim::SimAdapter("{A1}", "LAN", {"10.0.0.70"})});
+  sim_.addressWatch.now += static_cast<std::uint64_t>(sim_.addressWatch.wakeInMs);
+  watch_->OnWake();
+  EXPECT_EQ(AdapterQueries(), 1u);
+  ASSERT_EQ(form_->fmXALCurrent()->IPStatuses().Count(), 1);
+  EXPECT_EQ(form_->fmXALCurrent()->IPStatuses().Items(0)->Address, "10.0.0.7");
+  EXPECT_EQ(Started(), std::vector<std::string>{"every.exe"});
+
+  MoveTo({"10.0.0.8"});
+  EXPECT_TRUE(form_->IdIPAddrMonCheck(true)) << "told it was prepared, with nothing kept";
+  EXPECT_EQ(AdapterQueries(), 2u);
+  EXPECT_EQ(form_->fmXALCurrent()->IPStatuses().Items(0)->Address, "10.0.0.8");
+}
+
+// Addresses that come back before the check: nothing is refreshed, and what was read at the
+// notice is not kept for a later check.
+TEST_F(AddressWatch, AReadWhoseCheckFoundNoChangeIsDropped) {
+  Watch(TXALAddressWatchMode::Notifications);
+  MoveTo({"10.0.0.7"});
+  watch_->OnNotice();
+  MoveTo({"10.0.0.5"});
+  sim_.addressWatch.now += static_cast<std::uint64_t>(sim_.addressWatch.wakeInMs);
+  watch_->OnWake();
+  EXPECT_TRUE(Started().empty());
+  EXPECT_EQ(AdapterQueries(), 1u);
+
+  MoveTo({"10.0.0.9"});
+  EXPECT_TRUE(form_->IdIPAddrMonCheck(true));
+  EXPECT_EQ(AdapterQueries(), 2u);
+  EXPECT_EQ(form_->fmXALCurrent()->IPStatuses().Items(0)->Address, "10.0.0.9");
+}
+
+// The preparing may pump messages (the management service does, on Windows): a wake-up handled
+// meanwhile waits for its end, and a notice handled meanwhile makes what it read stale.
+TEST(AddressWatchPreparing, MessagesHandledWhilePreparingWaitForIt) {
+  struct Case {
+    bool noticeMeanwhile;
+    bool prepared;
+  };
+  for (const Case c : {Case{false, true}, Case{true, false}}) {
+    sim::SimAddressWatch port;
+    std::vector<std::string> events;
+    std::unique_ptr<TXALAddressWatch> watch;
+    watch = std::make_unique<TXALAddressWatch>(
+        port,
+        [&](bool prepared) {
+          events.push_back(prepared ? "check prepared" : "check");
+          return true;
+        },
+        [&] {
+          events.push_back("prepare");
+          watch->OnWake();
+          if (c.noticeMeanwhile) {
+            watch->OnNotice();
+          }
+        });
+    watch->Start(TXALAddressWatchMode::Notifications);
+    watch->OnWake();
+    events.clear();
+
+    watch->OnNotice();
+    if (c.noticeMeanwhile) {
+      // The notice armed the wake-up anew; the one that fired before it is void.
+      EXPECT_EQ(events, std::vector<std::string>{"prepare"});
+      EXPECT_EQ(port.wakeInMs, kAddressSettleMs);
+      watch->OnWake();
+    }
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"prepare", c.prepared ? "check prepared" : "check"}))
+        << c.noticeMeanwhile;
+  }
 }
 
 TEST_F(AddressWatch, NoticesThatLeaveTheAddressesAsTheyWereRecheckNothing) {
@@ -227,9 +312,9 @@ TEST_F(AddressWatch, ACheckDueDuringARecheckRunsOnceItHasEnded) {
   TfmXALMain& form = Start();
   bool busy = true;
   int checks = 0;
-  TXALAddressWatch watch(sim_.addressWatch, [&] {
+  TXALAddressWatch watch(sim_.addressWatch, [&](bool prepared) {
     ++checks;
-    return busy ? false : form.IdIPAddrMonCheck();
+    return busy ? false : form.IdIPAddrMonCheck(prepared);
   });
   watch.Start(TXALAddressWatchMode::Notifications);
   sim_.shell.calls.clear();

@@ -11,6 +11,9 @@ constexpr wchar_t kApplicationTitle[] = L"Kelpra Tremvale";
 // WM_APP + 1: the tray icon's callback; lParam holds the mouse message (WM_RBUTTONUP opens the
 // menu, WM_LBUTTONDBLCLK restores the window).
 constexpr unsigned kTrayCallbackMessage = 0x8000 + 1;
+// WM_APP + 2: an address-change notice of the system, posted from its thread pool; tests and
+// measurements post it in the system's place where the system sends none (Wine).
+constexpr unsigned kAddressNoticeMessage = 0x8000 + 2;
 
 // WM_COMMAND identifiers of the tray menu items.
 enum TrayCommand : unsigned {

@@ -50,9 +50,27 @@ int ItemAt(HWND list, LPARAM clientPoint) {
   return index < SendMessageW(list, LB_GETCOUNT, 0, 0) ? index : -1;
 }
 
-// Replaces a list's lines, keeping its scroll position where the lines allow.
+template <typename Lines, typename TextOf>
+bool HasLines(HWND list, const Lines& lines, TextOf textOf) {
+  if (SendMessageW(list, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(lines.size())) {
+    return false;
+  }
+  int index = 0;
+  for (const auto& line : lines) {
+    if (ListText(list, index++) != Widen(textOf(line))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Replaces a list's lines, keeping its scroll position where the lines allow. Lines as they
+// were are left alone: most refreshes find them so, and a refill costs a redraw.
 template <typename Lines, typename TextOf>
 void ReplaceLines(HWND list, const Lines& lines, TextOf textOf) {
+  if (HasLines(list, lines, textOf)) {
+    return;
+  }
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);

@@ -17,8 +17,6 @@ namespace xal::win32 {
 namespace {
 
 constexpr UINT kTrayIconId = 1;
-// An address-change notice of the system, posted from its thread pool.
-constexpr UINT kAddressNoticeMessage = WM_APP + 2;
 // The address watch's wake-up; beside the placement timer of the same window.
 constexpr UINT_PTR kAddressWakeTimerId = kPlacementTimerId + 1;
 // A display change, posted to ourselves: the system sends WM_DISPLAYCHANGE, and the recheck it
@@ -115,6 +113,8 @@ void MainWindow::AddTrayIcon() {
   data.hIcon = smallIcon_;
   lstrcpynW(data.szTip, kApplicationTitle, static_cast<int>(std::size(data.szTip)));
   trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  // A new icon (also after the notification area restarted) has no balloon.
+  balloonShown_ = false;
 }
 
 void MainWindow::HideTrayIcon() {
@@ -130,7 +130,8 @@ void MainWindow::HideTrayIcon() {
 }
 
 void MainWindow::ShowBalloon(const std::string& title, const std::string& text) {
-  if (!trayIconAdded_) {
+  const bool withdrawal = title.empty() && text.empty();
+  if (!trayIconAdded_ || (withdrawal && !balloonShown_)) {
     return;
   }
   NOTIFYICONDATAW data{};
@@ -143,7 +144,9 @@ void MainWindow::ShowBalloon(const std::string& title, const std::string& text) 
   // The notification area cuts the texts to its buffers.
   lstrcpynW(data.szInfoTitle, Widen(title).c_str(), static_cast<int>(std::size(data.szInfoTitle)));
   lstrcpynW(data.szInfo, Widen(text).c_str(), static_cast<int>(std::size(data.szInfo)));
-  Shell_NotifyIconW(NIM_MODIFY, &data);
+  if (Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE) {
+    balloonShown_ = !withdrawal;
+  }
 }
 
 TXALAddressWatchMode MainWindow::StartAddressMonitor(TXALAddressWatchMode mode) {
@@ -153,7 +156,15 @@ TXALAddressWatchMode MainWindow::StartAddressMonitor(TXALAddressWatchMode mode) 
   // Checks run here, on this thread, from a posted notice or a timer: never inside a message
   // sent by another thread.
   addressWatch_ = std::make_unique<TXALAddressWatch>(
-      *addressPort_, [this] { return presenter_ == nullptr || presenter_->IdIPAddrMonCheck(); });
+      *addressPort_,
+      [this](bool prepared) {
+        return presenter_ == nullptr || presenter_->IdIPAddrMonCheck(prepared);
+      },
+      [this] {
+        if (presenter_ != nullptr) {
+          presenter_->IdIPAddrMonPrepare();
+        }
+      });
   return addressWatch_->Start(mode);
 }
 

@@ -84,6 +84,9 @@ class MainWindow : public IXALMainView {
   HICON smallIcon_ = nullptr;
   UINT taskbarCreatedMessage_ = 0;
   bool trayIconAdded_ = false;
+  // Whether a balloon of ours may still be shown: every recheck without pending IP settings
+  // withdraws it, and the notification area takes milliseconds for each call.
+  bool balloonShown_ = false;
   bool displayChangePosted_ = false;
   TfmXALMain* presenter_ = nullptr;
   const HookLibraries* hooks_ = nullptr;
