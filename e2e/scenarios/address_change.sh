@@ -24,19 +24,20 @@ xal_begin address_change
 xal_prepare_program_dir
 xal_count_rechecks ""
 
-host="$(hostname)"
-hosts="$XAL_ARTIFACTS/hosts"
+host="$(uname -n)"
+# Each move binds a new file over /etc/hosts, so that a poll never reads one half written.
 move_to() {
+  local hosts="$XAL_ARTIFACTS/hosts-$1"
   printf '127.0.0.1 localhost\n%s %s\n' "$1" "$host" >"$hosts"
+  mount --bind "$hosts" /etc/hosts
   xal_ok "the host name now resolves to $1"
 }
 move_to 10.98.0.1
-mount --bind "$hosts" /etc/hosts
 
 # Long enough for a poll or a settled notice, and for the startup program it would start.
 expect_rechecks_stay() {
   local want="$1" why="$2"
-  sleep 2
+  sleep 3
   [ "$(xal_rechecks)" -eq "$want" ] || xal_fail "$why: expected $want rechecks, saw $(xal_rechecks)"
   xal_ok "$why (still $want rechecks)"
 }

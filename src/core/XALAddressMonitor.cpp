@@ -13,6 +13,18 @@ bool Contains(const std::vector<std::string>& list, const std::string& address) 
   return std::find(list.begin(), list.end(), address) != list.end();
 }
 
+// Marks a call in progress, also when it leaves by an exception.
+class TBusy {
+ public:
+  explicit TBusy(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TBusy() { flag_ = false; }
+  TBusy(const TBusy&) = delete;
+  TBusy& operator=(const TBusy&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 }  // namespace
 
 std::vector<TXALAddressChange> CompareAddressLists(const std::vector<std::string>& before,
@@ -61,8 +73,8 @@ std::vector<TXALAddressChange> TXALAddressMonitor::Check() {
   return changes;
 }
 
-bool TXALAddressMonitor::Differs() const {
-  return !CompareAddressLists(last_, Read()).empty();
+bool TXALAddressMonitor::Differs(const std::vector<std::string>& now) const {
+  return !CompareAddressLists(last_, now).empty();
 }
 
 TXALAddressWatchMode ChooseAddressWatchMode(std::string_view choice, bool noticesNeverFire) {
@@ -135,21 +147,24 @@ void TXALAddressWatch::OnNotice() {
   const std::uint64_t latest = firstNoticeMs_ + kAddressLongestWaitMs;
   const std::uint64_t due = std::min(now + kAddressSettleMs, latest);
   port_.SetWake(due > now ? static_cast<int>(due - now) : 0);
-  if (!first || !prepare_ || preparing_) {
+  if (!first || !prepare_ || preparing_ || checking_) {
     return;
   }
   // The wake-up's time runs while this works. The work may pump messages: a notice handled
   // meanwhile makes it stale, and a wake-up waits for its end.
   const std::uint64_t before = notices_;
-  preparing_ = true;
-  prepare_();
-  preparing_ = false;
+  {
+    const TBusy busy(preparing_);
+    prepare_();
+  }
   if (!running_) {
     return;
   }
   prepared_ = notices_ == before;
   if (std::exchange(wakeDeferred_, false)) {
-    OnWake();
+    // Through the port, not at once: notices still queued behind the one that started this are
+    // handled first, so that a later change makes what was prepared stale before it is used.
+    port_.SetWake(0);
   }
 }
 
@@ -157,14 +172,19 @@ void TXALAddressWatch::OnWake() {
   if (!running_) {
     return;
   }
-  if (preparing_) {
+  if (preparing_ || checking_) {
     wakeDeferred_ = true;
     return;
   }
   if (mode_ == TXALAddressWatchMode::Polling) {
     // Armed again first: a check that pumps messages may stop the watch.
     port_.SetWake(kAddressPollMs);
-    check_(false);
+    {
+      const TBusy busy(checking_);
+      check_(false);
+    }
+    // A poll that came during the check finds the next one armed.
+    wakeDeferred_ = false;
     return;
   }
   if (!noticePending_) {
@@ -175,13 +195,25 @@ void TXALAddressWatch::OnWake() {
   port_.SetWake(-1);
   const bool prepared = std::exchange(prepared_, false);
   const std::uint64_t before = notices_;
-  if (!check_(prepared) && running_) {
+  bool ran = false;
+  {
+    const TBusy busy(checking_);
+    ran = check_(prepared);
+  }
+  if (!running_) {
+    return;
+  }
+  const bool deferred = std::exchange(wakeDeferred_, false);
+  if (!ran) {
     // The change is still to be seen; a notice is pending again until the check has run, and
     // what was prepared holds while no other notice came.
     noticePending_ = true;
     firstNoticeMs_ = port_.NowMs();
     prepared_ = prepared && notices_ == before;
     port_.SetWake(kAddressSettleMs);
+  } else if (deferred && noticePending_) {
+    // A notice handled during the check has settled meanwhile.
+    port_.SetWake(0);
   }
 }
 

@@ -37,12 +37,13 @@ class TXALAddressMonitor {
   void Start();
   // Reads the list, compares it with the one before and keeps it for the next check.
   std::vector<TXALAddressChange> Check();
-  // Whether the list now differs from the one of the last check, which stays the one compared.
-  bool Differs() const;
+  // The list as a check would read it now, without keeping it.
+  std::vector<std::string> Read() const;
+  // Whether a list read differs from the one the last check kept.
+  bool Differs(const std::vector<std::string>& now) const;
+  const std::vector<std::string>& Last() const { return last_; }
 
  private:
-  std::vector<std::string> Read() const;
-
   IHostAddresses& addresses_;
   std::vector<std::string> last_;
 };
@@ -99,8 +100,10 @@ class TXALAddressWatch {
   std::uint64_t firstNoticeMs_ = 0;
   std::uint64_t notices_ = 0;
   bool preparing_ = false;
+  bool checking_ = false;
   bool prepared_ = false;
-  // The wake-up fired while preparing; the check runs once that is done.
+  // The wake-up fired while preparing or checking, whose messages it came among; it is armed
+  // again once that is done.
   bool wakeDeferred_ = false;
 };
 

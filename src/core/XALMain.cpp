@@ -318,11 +318,14 @@ void TfmXALMain::IdIPAddrMonPrepare() {
     return;
   }
   try {
-    if (addressMonitor_.Differs()) {
+    std::vector<std::string> addresses = addressMonitor_.Read();
+    if (addressMonitor_.Differs(addresses)) {
       preparedAdapters_ = QueryAdapters(platform_.Management);
+      preparedFor_ = std::move(addresses);
     }
   } catch (const std::exception&) {
     // Dropped on purpose, as the check's own errors are.
+    preparedAdapters_.reset();
   }
 }
 
@@ -337,7 +340,9 @@ bool TfmXALMain::IdIPAddrMonCheck(bool prepared) {
     }
     // Several addresses changing in one check are one change of place: the probes and the
     // recheck run once, so no startup program is started twice for it.
-    if (prepared && adapters) {
+    // Only a read made for the addresses this check found: one that changed again without a
+    // notice yet may have moved past what the adapters showed.
+    if (prepared && adapters && addressMonitor_.Last() == preparedFor_) {
       fmXALCurrent_->RefreshIPAddresses(*adapters);
     } else {
       fmXALCurrent_->RefreshIPAddresses();

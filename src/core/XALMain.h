@@ -71,7 +71,8 @@ class TfmXALMain : public TXALComponent {
   bool IdIPAddrMonCheck(bool prepared = false);
   // At the first address-change notice of a burst, while it settles: when the addresses
   // already differ from the last check's, reads the adapters for the refresh that the check
-  // will then make. Errors are dropped; the check reads them itself.
+  // will then make, if it finds the same addresses. Errors are dropped; the check reads them
+  // itself.
   void IdIPAddrMonPrepare();
 
   // A notice of the hook libraries; nothing before start-up made the window intake.
@@ -170,8 +171,10 @@ class TfmXALMain : public TXALComponent {
   std::unique_ptr<TXALMainEditor> editor_;
   bool hooksStarted_ = false;
   TXALAddressMonitor addressMonitor_;
-  // Read by IdIPAddrMonPrepare for the next check.
+  // Read by IdIPAddrMonPrepare for the next check, and the host name's addresses read just
+  // before them.
   std::optional<std::vector<std::unique_ptr<IManagementObject>>> preparedAdapters_;
+  std::vector<std::string> preparedFor_;
   TXALSetList matchingSets_;
   TXALSetList previousMatchingSets_;
   TXALSetMatcher setMatcher_;

@@ -230,6 +230,20 @@ TEST_F(AddressWatch, ALoneNoticeIsRefreshedFromTheAdaptersReadWhileItSettles) {
   EXPECT_EQ(form_->fmXALCurrent()->IPStatuses().Items(0)->Address, "10.0.0.8");
 }
 
+// Addresses that move on before the check, with their notice still to come: the read made for
+// the addresses before is not taken for the ones the check finds.
+TEST_F(AddressWatch, AReadServesOnlyTheAddressesItWasMadeFor) {
+  Watch(TXALAddressWatchMode::Notifications);
+  MoveTo({"10.0.0.7"});
+  watch_->OnNotice();
+  MoveTo({"10.0.0.8"});
+  sim_.addressWatch.now += static_cast<std::uint64_t>(sim_.addressWatch.wakeInMs);
+  watch_->OnWake();
+  EXPECT_EQ(AdapterQueries(), 2u);
+  ASSERT_EQ(form_->fmXALCurrent()->IPStatuses().Count(), 1);
+  EXPECT_EQ(form_->fmXALCurrent()->IPStatuses().Items(0)->Address, "10.0.0.8");
+}
+
 // Addresses that come back before the check: nothing is refreshed, and what was read at the
 // notice is not kept for a later check.
 TEST_F(AddressWatch, AReadWhoseCheckFoundNoChangeIsDropped) {
@@ -248,8 +262,9 @@ TEST_F(AddressWatch, AReadWhoseCheckFoundNoChangeIsDropped) {
   EXPECT_EQ(form_->fmXALCurrent()->IPStatuses().Items(0)->Address, "10.0.0.9");
 }
 
-// The preparing may pump messages (the management service does, on Windows): a wake-up handled
-// meanwhile waits for its end, and a notice handled meanwhile makes what it read stale.
+// The preparing and the check may pump messages (the management service does, on Windows): a
+// wake-up handled meanwhile is armed again once they are done, behind the messages still
+// queued, and a notice handled meanwhile makes what was read stale.
 TEST(AddressWatchPreparing, MessagesHandledWhilePreparingWaitForIt) {
   struct Case {
     bool noticeMeanwhile;
@@ -277,16 +292,36 @@ TEST(AddressWatchPreparing, MessagesHandledWhilePreparingWaitForIt) {
     events.clear();
 
     watch->OnNotice();
-    if (c.noticeMeanwhile) {
-      // The notice armed the wake-up anew; the one that fired before it is void.
-      EXPECT_EQ(events, std::vector<std::string>{"prepare"});
-      EXPECT_EQ(port.wakeInMs, kAddressSettleMs);
-      watch->OnWake();
-    }
+    EXPECT_EQ(events, std::vector<std::string>{"prepare"});
+    // The notice armed the wake-up anew, over the one that fired before it.
+    EXPECT_EQ(port.wakeInMs, c.noticeMeanwhile ? kAddressSettleMs : 0) << c.noticeMeanwhile;
+    watch->OnWake();
     EXPECT_EQ(events,
               (std::vector<std::string>{"prepare", c.prepared ? "check prepared" : "check"}))
         << c.noticeMeanwhile;
   }
+}
+
+TEST(AddressWatchPreparing, AWakeUpDuringTheCheckRunsItAgainAfterIt) {
+  sim::SimAddressWatch port;
+  int checks = 0;
+  std::unique_ptr<TXALAddressWatch> watch;
+  watch = std::make_unique<TXALAddressWatch>(port, [&](bool) {
+    if (++checks == 1) {
+      // A change and its settled wake-up, handled while the first check waits.
+      watch->OnNotice();
+      watch->OnWake();
+      EXPECT_EQ(checks, 1) << "no check inside the check";
+    }
+    return true;
+  });
+  watch->Start(TXALAddressWatchMode::Notifications);
+  watch->OnWake();
+  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(port.wakeInMs, 0);
+  watch->OnWake();
+  EXPECT_EQ(checks, 2);
+  EXPECT_LT(port.wakeInMs, 0);
 }
 
 TEST_F(AddressWatch, NoticesThatLeaveTheAddressesAsTheyWereRecheckNothing) {

@@ -151,7 +151,15 @@ bool Win32DefaultConnection::Arm() {
 }
 
 DWORD WINAPI Win32DefaultConnection::WorkerMain(void* self) {
-  static_cast<Win32DefaultConnection*>(self)->Work();
+  auto* const connection = static_cast<Win32DefaultConnection*>(self);
+  try {
+    connection->Work();
+  } catch (...) {
+    // Out of memory, at worst: readers ask WinINet themselves from here on.
+  }
+  // However the worker ends, nothing it kept is trusted any more.
+  const Exclusive hold(connection->lock_);
+  connection->fresh_ = false;
   return 0;
 }
 

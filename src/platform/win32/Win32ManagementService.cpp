@@ -54,6 +54,15 @@ class ComRef {
   void** OutVoid() { return reinterpret_cast<void**>(Out()); }
   // Hands the reference over to the caller.
   T* Detach() { return std::exchange(pointer_, nullptr); }
+  // A reference of its own to what pointer names.
+  static ComRef Shared(T* pointer) {
+    ComRef ref;
+    if (pointer != nullptr) {
+      pointer->AddRef();
+      ref.pointer_ = pointer;
+    }
+    return ref;
+  }
   void Reset() {
     if (pointer_ != nullptr) {
       pointer_->Release();
@@ -532,19 +541,27 @@ std::unique_ptr<IManagementQuery> Win32ManagementService::ExecQuery(const std::s
   }
   std::string failure;
   if (service_ != nullptr) {
-    ComRef<IEnumVARIANT> enumerator = RunQuery(service_, wql, failure);
+    // A reference of the call's own: the call pumps messages on Windows, and a query made
+    // while it waits may drop the kept connection.
+    const ComRef<IDispatch> tried = ComRef<IDispatch>::Shared(service_);
+    ComRef<IEnumVARIANT> enumerator = RunQuery(tried.Get(), wql, failure);
     if (enumerator.Get() != nullptr) {
       return std::make_unique<Win32ManagementQuery>(std::move(enumerator));
     }
     // The kept connection may have gone with a restarted service; a query that fails on a new
     // one as well is reported with that failure.
-    service_->Release();
-    service_ = nullptr;
+    if (service_ == tried.Get()) {
+      service_->Release();
+      service_ = nullptr;
+    }
   }
   ComRef<IDispatch> service = Connect();
   ComRef<IEnumVARIANT> enumerator = RunQuery(service.Get(), wql, failure);
   // A new connection stays even when the query failed: the query, not the connection, was at
-  // fault.
+  // fault. One that a query made meanwhile kept gives way to it.
+  if (service_ != nullptr) {
+    service_->Release();
+  }
   service_ = service.Detach();
   if (enumerator.Get() == nullptr) {
     Raise("The management query \"" + wql + "\" failed", failure);

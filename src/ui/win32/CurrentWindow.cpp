@@ -325,9 +325,18 @@ void CurrentWindow::FillApps() {
   const std::vector<TXALAppLine>& lines = store_.lbApps();
   ReplaceLines(lbApps_, lines,
                [](const TXALAppLine& line) -> const std::string& { return line.Text; });
-  // The handle, not the text, identifies a window; readers from outside take it from here.
+  // The handle, not the text, identifies a window; readers from outside take it from here, and
+  // the highlight follows it, so lines kept for their text are drawn again for a new handle.
+  bool handlesChanged = false;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    SendMessageW(lbApps_, LB_SETITEMDATA, i, static_cast<LPARAM>(lines[i].Handle));
+    const auto handle = static_cast<LPARAM>(lines[i].Handle);
+    if (SendMessageW(lbApps_, LB_GETITEMDATA, i, 0) != handle) {
+      SendMessageW(lbApps_, LB_SETITEMDATA, i, handle);
+      handlesChanged = true;
+    }
+  }
+  if (handlesChanged) {
+    InvalidateRect(lbApps_, nullptr, TRUE);
   }
   SendMessageW(lbApps_, LB_SETCURSEL, static_cast<WPARAM>(store_.lbAppsItemIndex()), 0);
 }
