@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Address change -> targets applied, under Wine. The script runs in a mount namespace of its own
-# where /etc/hosts is a file it rewrites, so the computer's host-name addresses, which the
+# where it binds new files over /etc/hosts, so the computer's host-name addresses, which the
 # address monitor compares, change as on a network move. "Applied" is the moment the recheck
 # writes the per-user Internet settings (a set without conditions switches the configuration
 # script off, which is written at every recheck), stamped by a watcher on that registry key.
@@ -30,11 +30,16 @@ cat >"$work/program/XALData.xml" <<'XML'
 </XALSets>
 XML
 
-host="$(hostname)"
-hosts="$work/hosts"
-set_address() { printf '127.0.0.1 localhost\n%s %s\n' "$1" "$host" >"$hosts"; }
+host="$(uname -n)"
+# Each change binds a whole new file over /etc/hosts, so that a poll never reads one half
+# written; the address in force is the last one bound.
+address=""
+set_address() {
+  address="$1"
+  printf '127.0.0.1 localhost\n%s %s\n' "$1" "$host" >"$work/hosts-$1"
+  mount --bind "$work/hosts-$1" /etc/hosts
+}
 set_address 10.99.0.1
-mount --bind "$hosts" /etc/hosts
 
 # A prefix of its own: what the measurement writes into the user's settings must not reach the
 # prefix the tests read.
@@ -79,7 +84,7 @@ run() { # label, XAL_ADDRESS_WATCH value
     local seen start deadline
     seen=$(changes "$stamps")
     # Always the other address than the one in force, also across the runs.
-    if grep -q 10.99.0.1 "$hosts"; then set_address 10.99.0.2; else set_address 10.99.0.1; fi
+    if [ "$address" = 10.99.0.1 ]; then set_address 10.99.0.2; else set_address 10.99.0.1; fi
     if [ "$mode" = notify ]; then
       start=$(wine "$tool" post-notice | awk '/^posted/ {print $2}')
     else
