@@ -89,7 +89,7 @@ int WatchSettings(int changes) {
 }
 
 int PostNotice() {
-  const HWND window = FindWindowW(L"TfmXALMain", nullptr);
+  const HWND window = FindWindowW(xal::win32::kMainWindowClass, nullptr);
   if (window == nullptr || PostMessageW(window, xal::win32::kAddressNoticeMessage, 0, 0) == 0) {
     std::fprintf(stderr, "no running program to notify\n");
     return 1;

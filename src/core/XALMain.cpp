@@ -312,7 +312,7 @@ void TfmXALMain::WMDisplayChange() {
 }
 
 void TfmXALMain::IdIPAddrMonPrepare() {
-  preparedAdapters_.reset();
+  preparedRead_.reset();
   // A recheck running reads what the refresh would replace; the check after it reads anew.
   if (rechecking_ || !fmXALCurrent_) {
     return;
@@ -320,12 +320,10 @@ void TfmXALMain::IdIPAddrMonPrepare() {
   try {
     std::vector<std::string> addresses = addressMonitor_.Read();
     if (addressMonitor_.Differs(addresses)) {
-      preparedAdapters_ = QueryAdapters(platform_.Management);
-      preparedFor_ = std::move(addresses);
+      preparedRead_ = TPreparedRead{std::move(addresses), QueryAdapters(platform_.Management)};
     }
   } catch (const std::exception&) {
     // Dropped on purpose, as the check's own errors are.
-    preparedAdapters_.reset();
   }
 }
 
@@ -333,7 +331,7 @@ bool TfmXALMain::IdIPAddrMonCheck(bool prepared) {
   if (rechecking_) {
     return false;  // the change is still there at the next check
   }
-  const auto adapters = std::exchange(preparedAdapters_, std::nullopt);
+  const std::optional<TPreparedRead> read = std::exchange(preparedRead_, std::nullopt);
   try {
     if (addressMonitor_.Check().empty() || !fmXALCurrent_) {
       return true;
@@ -342,8 +340,8 @@ bool TfmXALMain::IdIPAddrMonCheck(bool prepared) {
     // recheck run once, so no startup program is started twice for it.
     // Only a read made for the addresses this check found: one that changed again without a
     // notice yet may have moved past what the adapters showed.
-    if (prepared && adapters && addressMonitor_.Last() == preparedFor_) {
-      fmXALCurrent_->RefreshIPAddresses(*adapters);
+    if (prepared && read && addressMonitor_.Last() == read->Addresses) {
+      fmXALCurrent_->RefreshIPAddresses(read->Adapters);
     } else {
       fmXALCurrent_->RefreshIPAddresses();
     }

@@ -171,10 +171,13 @@ class TfmXALMain : public TXALComponent {
   std::unique_ptr<TXALMainEditor> editor_;
   bool hooksStarted_ = false;
   TXALAddressMonitor addressMonitor_;
-  // Read by IdIPAddrMonPrepare for the next check, and the host name's addresses read just
-  // before them.
-  std::optional<std::vector<std::unique_ptr<IManagementObject>>> preparedAdapters_;
-  std::vector<std::string> preparedFor_;
+  // What IdIPAddrMonPrepare read for the next check: the host name's addresses, and the
+  // adapters read just after them.
+  struct TPreparedRead {
+    std::vector<std::string> Addresses;
+    std::vector<std::unique_ptr<IManagementObject>> Adapters;
+  };
+  std::optional<TPreparedRead> preparedRead_;
   TXALSetList matchingSets_;
   TXALSetList previousMatchingSets_;
   TXALSetMatcher setMatcher_;

@@ -113,8 +113,7 @@ void MainWindow::AddTrayIcon() {
   data.hIcon = smallIcon_;
   lstrcpynW(data.szTip, kApplicationTitle, static_cast<int>(std::size(data.szTip)));
   trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
-  // A new icon (also after the notification area restarted) has no balloon.
-  balloonShown_ = false;
+  balloon_.IconAdded();
 }
 
 void MainWindow::HideTrayIcon() {
@@ -130,8 +129,7 @@ void MainWindow::HideTrayIcon() {
 }
 
 void MainWindow::ShowBalloon(const std::string& title, const std::string& text) {
-  const bool withdrawal = title.empty() && text.empty();
-  if (!trayIconAdded_ || (withdrawal && !balloonShown_)) {
+  if (!trayIconAdded_ || !balloon_.Needed(title, text)) {
     return;
   }
   NOTIFYICONDATAW data{};
@@ -144,9 +142,7 @@ void MainWindow::ShowBalloon(const std::string& title, const std::string& text) 
   // The notification area cuts the texts to its buffers.
   lstrcpynW(data.szInfoTitle, Widen(title).c_str(), static_cast<int>(std::size(data.szInfoTitle)));
   lstrcpynW(data.szInfo, Widen(text).c_str(), static_cast<int>(std::size(data.szInfo)));
-  if (Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE) {
-    balloonShown_ = !withdrawal;
-  }
+  balloon_.Sent(title, text, Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE);
 }
 
 TXALAddressWatchMode MainWindow::StartAddressMonitor(TXALAddressWatchMode mode) {

@@ -10,6 +10,7 @@
 
 #include "core/XALMain.h"
 #include "core/XALMainView.h"
+#include "core/XALTrayBalloon.h"
 #include "platform/win32/HookLibraries.h"
 #include "platform/win32/Win32AddressWatch.h"
 #include "ui/win32/CurrentWindow.h"
@@ -84,9 +85,7 @@ class MainWindow : public IXALMainView {
   HICON smallIcon_ = nullptr;
   UINT taskbarCreatedMessage_ = 0;
   bool trayIconAdded_ = false;
-  // Whether a balloon of ours may still be shown: every recheck without pending IP settings
-  // withdraws it, and the notification area takes milliseconds for each call.
-  bool balloonShown_ = false;
+  TXALTrayBalloon balloon_;
   bool displayChangePosted_ = false;
   TfmXALMain* presenter_ = nullptr;
   const HookLibraries* hooks_ = nullptr;
